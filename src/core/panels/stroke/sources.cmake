@@ -1,0 +1,3 @@
+# Sources of this room, relative to src/core.
+target_sources(core PRIVATE
+)

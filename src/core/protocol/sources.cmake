@@ -1,0 +1,5 @@
+# Sources of this room, relative to src/core.
+target_sources(core PRIVATE
+  protocol/ReplyReaders.cpp
+  protocol/ResponseDispatcher.cpp
+)

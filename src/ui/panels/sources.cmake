@@ -1,0 +1,3 @@
+# Sources of this room, relative to src/ui.
+target_sources(ui PRIVATE
+)
