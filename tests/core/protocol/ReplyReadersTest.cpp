@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "core/protocol/ReplyReaders.h"
+
+namespace zorvex {
+namespace {
+
+struct TextCase {
+    const char* text;
+    const char* expected;
+};
+
+class SkipLeadingBlanksCases : public ::testing::TestWithParam<TextCase> {};
+TEST_P(SkipLeadingBlanksCases, DropsOnlyTheLeadingRunOfBlanks) {
+    EXPECT_EQ(SkipLeadingBlanks(GetParam().text), GetParam().expected);
+}
+INSTANTIATE_TEST_SUITE_P(Readers, SkipLeadingBlanksCases,
+                         ::testing::Values(TextCase{"\r\n\t x", "x"}, TextCase{"   ", ""},
+                                           TextCase{"", ""}, TextCase{"a b ", "a b "},
+                                           TextCase{"\v1", "\v1"}));
+
+struct DigitCase {
+    const char* text;
+    bool decimal;
+    bool octal;
+    bool hex;
+};
+class DigitTests : public ::testing::TestWithParam<DigitCase> {};
+TEST_P(DigitTests, LookOnlyAtTheFirstCharacter) {
+    EXPECT_EQ(IsDecimalDigit(GetParam().text), GetParam().decimal) << GetParam().text;
+    EXPECT_EQ(IsOctalDigit(GetParam().text), GetParam().octal) << GetParam().text;
+    EXPECT_EQ(IsHexDigit(GetParam().text), GetParam().hex) << GetParam().text;
+}
+INSTANTIATE_TEST_SUITE_P(
+    Readers, DigitTests,
+    ::testing::Values(DigitCase{"0", true, true, true}, DigitCase{"7x", true, true, true},
+                      DigitCase{"8", true, false, true}, DigitCase{"9", true, false, true},
+                      DigitCase{"a", false, false, true}, DigitCase{"F", false, false, true},
+                      DigitCase{"f", false, false, true}, DigitCase{"g", false, false, false},
+                      DigitCase{"G", false, false, false}, DigitCase{"", false, false, false},
+                      DigitCase{" 1", false, false, false}, DigitCase{"/", false, false, false},
+                      DigitCase{":", false, false, false}, DigitCase{"@", false, false, false}));
+
+struct NumberCase {
+    const char* text;
+    int32_t expected;
+};
+
+class ReadDecimalCases : public ::testing::TestWithParam<NumberCase> {};
+TEST_P(ReadDecimalCases, ReadsTheNumberAtTheStart) {
+    EXPECT_EQ(ReadDecimal(GetParam().text), GetParam().expected) << GetParam().text;
+}
+INSTANTIATE_TEST_SUITE_P(Readers, ReadDecimalCases,
+                         ::testing::Values(NumberCase{"  -12,3", -12}, NumberCase{"-x", -1},
+                                           NumberCase{"", -1}, NumberCase{"65535", 6553},
+                                           NumberCase{"65529", 65529}, NumberCase{"7000", 7000},
+                                           NumberCase{"6552", 6552}, NumberCase{"65530", 6553},
+                                           NumberCase{"99999", 9999}, NumberCase{"0", 0},
+                                           NumberCase{"007", 7}, NumberCase{"- 5", -5},
+                                           NumberCase{"\r\n42\r\n#", 42}, NumberCase{"x1", -1},
+                                           NumberCase{"--1", -1}, NumberCase{"12a", 12}));
+
+class ReadCNumberCases : public ::testing::TestWithParam<NumberCase> {};
+TEST_P(ReadCNumberCases, ReadsDecimalOctalOrHexadecimal) {
+    EXPECT_EQ(ReadCNumber(GetParam().text), GetParam().expected) << GetParam().text;
+}
+INSTANTIATE_TEST_SUITE_P(Readers, ReadCNumberCases,
+                         ::testing::Values(NumberCase{"0x1F", 31}, NumberCase{"0x1f", 31},
+                                           NumberCase{"017", 15}, NumberCase{"0", 0},
+                                           NumberCase{"09", 0}, NumberCase{" 5", -1},
+                                           NumberCase{"-0x10", -16}, NumberCase{"0x", 0},
+                                           NumberCase{"0X2d", 45}, NumberCase{"0xFFFF", 4095},
+                                           NumberCase{"0xFFEF", 65519}, NumberCase{"0177777", 8191},
+                                           NumberCase{"0177767", 65527}, NumberCase{"255", 255},
+                                           NumberCase{"65535", 6553}, NumberCase{"x", -1},
+                                           NumberCase{"", -1}, NumberCase{"-", -1},
+                                           NumberCase{"0xg", 0}, NumberCase{"018", 1}));
+
+TEST(AfterComma, ReturnsTheTextAfterTheFirstComma) {
+    EXPECT_EQ(AfterComma("1,2,3"), "2,3");
+    EXPECT_EQ(AfterComma(",x"), "x");
+    EXPECT_EQ(AfterComma("1,"), "");
+}
+
+TEST(AfterComma, ReturnsATextWithoutACommaWhole) {
+    EXPECT_EQ(AfterComma("12"), "12");
+    EXPECT_EQ(AfterComma(""), "");
+}
+
+TEST(AfterLineBreak, ReturnsTheTextAfterTheFirstLineFeed) {
+    EXPECT_EQ(AfterLineBreak("1,2\r\n3\r\n#"), "3\r\n#");
+    EXPECT_EQ(AfterLineBreak("12\r"), "12\r");
+    EXPECT_EQ(AfterLineBreak("\n"), "");
+}
+
+struct VersionCase {
+    const char* text;
+    std::optional<std::string> version;
+};
+class VersionTextCases : public ::testing::TestWithParam<VersionCase> {};
+TEST_P(VersionTextCases, TakesTheTextAfterTheCapitalVUpToItsLastDigit) {
+    EXPECT_EQ(ReadVersionText(GetParam().text), GetParam().version) << GetParam().text;
+}
+INSTANTIATE_TEST_SUITE_P(
+    Readers, VersionTextCases,
+    ::testing::Values(VersionCase{"V 2.05\r\n#", "2.05"}, VersionCase{"V2.05", ".05"},
+                      VersionCase{"v 2.05", std::nullopt}, VersionCase{"V", std::nullopt},
+                      VersionCase{"V ", std::nullopt}, VersionCase{"V x\r\n#", std::nullopt},
+                      VersionCase{"Rom V 1.10 beta\r\n#", "1.10"},
+                      VersionCase{"V 2.0.5\r\n#", "2.0.5"}, VersionCase{"", std::nullopt}));
+
+struct HundredthsCase {
+    const char* version;
+    std::optional<int16_t> hundredths;
+};
+class VersionHundredthsCases : public ::testing::TestWithParam<HundredthsCase> {};
+TEST_P(VersionHundredthsCases, RoundLikeTheFamilyNumbers) {
+    EXPECT_EQ(VersionHundredths(GetParam().version), GetParam().hundredths) << GetParam().version;
+}
+INSTANTIATE_TEST_SUITE_P(
+    Readers, VersionHundredthsCases,
+    ::testing::Values(
+        HundredthsCase{"2.05", 205}, HundredthsCase{"1.39", 139}, HundredthsCase{"1.38", 138},
+        HundredthsCase{"2.99", 299}, HundredthsCase{"3.1", 310}, HundredthsCase{"3", 300},
+        HundredthsCase{".05", 5}, HundredthsCase{"2.055", 205}, HundredthsCase{"2.056", 206},
+        HundredthsCase{"2.0599", 206}, HundredthsCase{"2.0559", 205},
+        HundredthsCase{"327.67", 32767}, HundredthsCase{"327.68", std::nullopt},
+        HundredthsCase{"99999999", std::nullopt}, HundredthsCase{"2.0.5", std::nullopt},
+        HundredthsCase{"", std::nullopt}, HundredthsCase{"2a", std::nullopt}));
+
+struct IdentificationCase {
+    const char* text;
+    const char* label;
+    std::optional<std::string> value;
+};
+class IdentificationValueCases : public ::testing::TestWithParam<IdentificationCase> {};
+TEST_P(IdentificationValueCases, CutTheLabelThePromptAndTheLineEnd) {
+    EXPECT_EQ(ReadIdentificationValue(GetParam().text, GetParam().label), GetParam().value)
+        << GetParam().text;
+}
+INSTANTIATE_TEST_SUITE_P(
+    Readers, IdentificationValueCases,
+    ::testing::Values(IdentificationCase{"Model Number = 1234-5 #", "Model Number = ", "1234-5"},
+                      IdentificationCase{"Serial Number = 7\r\n#", "Serial Number = ", "7"},
+                      IdentificationCase{"Serial Number = 7\r\n$", "Serial Number = ", "7"},
+                      IdentificationCase{"Serial Number = A 1\r\n\r\n#", "Serial Number = ", "A 1"},
+                      IdentificationCase{"serial number = 7\r\n#",
+                                         "Serial Number = ", std::nullopt},
+                      IdentificationCase{"Model Number = 1", "Model Number = ", std::nullopt},
+                      IdentificationCase{"Model Number = #", "Model Number = ", std::nullopt},
+                      IdentificationCase{"Model Number = ab", "Model Number = ", ""},
+                      // The label is taken to stand at the start, wherever it was found.
+                      IdentificationCase{"xxModel Number = 12\r\n#", "Model Number = ", "= 12"}));
+
+struct LimitCase {
+    const char* text;
+    const char* label;
+    bool found;
+    bool fits;
+    int16_t value;
+};
+class LimitValueCases : public ::testing::TestWithParam<LimitCase> {};
+TEST_P(LimitValueCases, ReadTheNumberAfterTheLabelRoundedDown) {
+    const auto read = ReadLimitValue(GetParam().text, GetParam().label);
+    EXPECT_EQ(read.found, GetParam().found) << GetParam().text;
+    EXPECT_EQ(read.fits, GetParam().fits) << GetParam().text;
+    EXPECT_EQ(read.value, GetParam().value) << GetParam().text;
+}
+INSTANTIATE_TEST_SUITE_P(
+    Readers, LimitValueCases,
+    ::testing::Values(LimitCase{"Current Limit = 200\r\nUpper Limit = 28\r\nLower Limit = 12\r\n#",
+                                "Upper Limit = ", true, true, 28},
+                      LimitCase{"Current Limit = 200\r\nUpper Limit = 28\r\nLower Limit = 12\r\n#",
+                                "Lower Limit = ", true, true, 12},
+                      LimitCase{"Upper Limit = 27.9", "Upper Limit = ", true, true, 27},
+                      LimitCase{"Upper Limit = 2 8", "Upper Limit = ", true, true, 28},
+                      LimitCase{"Upper Limit = \t2\n8\r9", "Upper Limit = ", true, true, 28},
+                      LimitCase{"Upper Limit = -3.5,", "Upper Limit = ", true, true, -4},
+                      LimitCase{"Upper Limit = -3.0,", "Upper Limit = ", true, true, -3},
+                      LimitCase{"Upper Limit = +4", "Upper Limit = ", true, true, 4},
+                      LimitCase{"Upper Limit = x", "Upper Limit = ", true, true, 0},
+                      LimitCase{"Upper Limit = ", "Upper Limit = ", true, true, 0},
+                      LimitCase{"Upper Limit = 1.2.3", "Upper Limit = ", true, true, 1},
+                      LimitCase{"Upper Limit = 32767", "Upper Limit = ", true, true, 32767},
+                      LimitCase{"Upper Limit = -32768", "Upper Limit = ", true, true, -32768},
+                      LimitCase{"Upper Limit = -32767.5", "Upper Limit = ", true, true, -32768},
+                      LimitCase{"Upper Limit = 32768", "Upper Limit = ", true, false, 0},
+                      LimitCase{"Upper Limit = -32768.1", "Upper Limit = ", true, false, 0},
+                      LimitCase{"Upper Limit = 99999999999999999999999", "Upper Limit = ", true,
+                                false, 0},
+                      LimitCase{"upper limit = 5", "Upper Limit = ", false, true, 0},
+                      LimitCase{"", "Upper Limit = ", false, true, 0}));
+
+TEST(SecondLimitValue, StartsAfterTheFirstCommaBlankAtOrAfterTheLabel) {
+    const char* text = "a, 9\r\nFocus Control Value = 12, 34\r\n#";
+    EXPECT_EQ(ReadLimitValue(text, "Focus Control Value = ").value, 12);
+    const auto second = ReadSecondLimitValue(text, "Focus Control Value = ");
+    EXPECT_TRUE(second.found);
+    EXPECT_EQ(second.value, 34);
+}
+
+TEST(SecondLimitValue, IsNotFoundWithoutTheLabelOrTheSeparator) {
+    EXPECT_FALSE(ReadSecondLimitValue("x, 5", "G2 Control Value = ").found);
+    EXPECT_FALSE(ReadSecondLimitValue("G2 Control Value = 5\r\n#", "G2 Control Value = ").found);
+}
+
+}  // namespace
+}  // namespace zorvex
