@@ -2,4 +2,5 @@
 target_sources(core PRIVATE
   protocol/ReplyReaders.cpp
   protocol/ResponseDispatcher.cpp
+  protocol/IdentificationReplies.cpp
 )
