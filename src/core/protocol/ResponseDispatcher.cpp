@@ -107,6 +107,10 @@ void ResponseDispatcher::Register(ReplyHandlerId id, Handler handler) {
     handlers_[static_cast<std::size_t>(id)] = std::move(handler);
 }
 
+void ResponseDispatcher::RegisterLettered(ReplyHandlerId id, LetteredHandler handler) {
+    lettered_[static_cast<std::size_t>(id)] = std::move(handler);
+}
+
 ResponseDispatcher::Route ResponseDispatcher::Resolve(std::string_view block) {
     std::string_view text = SkipLeadingBlanks(block);
     Table table = Table::Level1;
@@ -118,7 +122,7 @@ ResponseDispatcher::Route ResponseDispatcher::Resolve(std::string_view block) {
             return {};
         }
         if (auto* id = std::get_if<ReplyHandlerId>(&*entry)) {
-            return {true, *id, rest};
+            return {true, *id, letter, rest};
         }
         table = std::get<Table>(*entry);
         text = rest;
@@ -131,7 +135,12 @@ void ResponseDispatcher::Dispatch(std::string_view block) const {
     if (!route.reached) {
         return;
     }
-    const Handler& handler = handlers_[static_cast<std::size_t>(route.id)];
+    const auto index = static_cast<std::size_t>(route.id);
+    if (lettered_[index]) {
+        lettered_[index](route.letter, route.rest);
+        return;
+    }
+    const Handler& handler = handlers_[index];
     if (handler) {
         handler(route.rest);
     }

@@ -43,20 +43,26 @@ enum class ReplyHandlerId {
 class ResponseDispatcher {
 public:
     using Handler = std::function<void(std::string_view rest)>;
+    // For a handler that serves two letters (the family N tables, "S" and "T"): it also
+    // receives the upper-cased letter that chose it.
+    using LetteredHandler = std::function<void(char letter, std::string_view rest)>;
 
     void Register(ReplyHandlerId id, Handler handler);
+    void RegisterLettered(ReplyHandlerId id, LetteredHandler handler);
     void Dispatch(std::string_view block) const;
 
     // The handler a block reaches and the text it would receive, without calling it.
     struct Route {
         bool reached = false;
         ReplyHandlerId id = ReplyHandlerId::Count;
+        char letter = 0;  // the upper-cased letter that chose the handler
         std::string_view rest;
     };
     static Route Resolve(std::string_view block);
 
 private:
     std::array<Handler, static_cast<std::size_t>(ReplyHandlerId::Count)> handlers_;
+    std::array<LetteredHandler, static_cast<std::size_t>(ReplyHandlerId::Count)> lettered_;
 };
 
 }  // namespace zorvex

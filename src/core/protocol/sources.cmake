@@ -2,5 +2,6 @@
 target_sources(core PRIVATE
   protocol/ReplyReaders.cpp
   protocol/ResponseDispatcher.cpp
+  protocol/DacTableHandlers.cpp
   protocol/IdentificationReplies.cpp
 )
