@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zorvex {
+
+// The value that follows the first occurrence of key, up to the first terminator after it.
+// Every "$" is dropped from text first. Empty when the key is absent or no terminator
+// follows it.
+std::string ReadKeyedValue(std::string_view text, std::string_view key,
+                           std::string_view terminator);
+
+}  // namespace zorvex
