@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick
-  dpkg-dev file
+  dpkg-dev file desktop-file-utils
 )
 
 missing=()
