@@ -1,10 +1,13 @@
 #include <QApplication>
-#include <QMainWindow>
+
+#include "ui/app/Application.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral(ZORVEX_APP_TITLE));
-    window.show();
-    return app.exec();
+    QApplication qt(argc, argv);
+    QApplication::setApplicationName(QStringLiteral(ZORVEX_APP_TITLE));
+
+    // The whole object graph lives here from start-up to exit.
+    zorvex::Application application;
+    application.Start();
+    return QApplication::exec();
 }

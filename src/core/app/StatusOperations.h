@@ -5,7 +5,7 @@ namespace zorvex {
 // The link status as the main window shows it: caption, MonitorOnline and the menu states.
 // The shell implements it; the connection logic and the log window call it.
 class StatusOperations {
-public:
+  public:
     virtual ~StatusOperations() = default;
     virtual void SetMonitorOnline() = 0;
     virtual void SetBootModeStatus() = 0;

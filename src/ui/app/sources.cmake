@@ -1,4 +1,17 @@
 # Sources of this room, relative to src/ui.
 target_sources(ui PRIVATE
   app/QtText.cpp
+  app/Twips.cpp
+  app/ChildWindow.cpp
+  app/frmMain.cpp
+  app/frmAbout.cpp
+  app/HelpWindow.cpp
+  app/Application.cpp
 )
+
+# The HTML manual, beside the program as an installation has it: bin/../share/zorvex/help.
+set(ZORVEX_HELP_FILES index.html)
+foreach(help_file IN LISTS ZORVEX_HELP_FILES)
+  configure_file(${PROJECT_SOURCE_DIR}/docs/help/${help_file}
+                 ${CMAKE_BINARY_DIR}/share/zorvex/help/${help_file} COPYONLY)
+endforeach()

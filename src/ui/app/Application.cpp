@@ -1,0 +1,248 @@
+#include "ui/app/Application.h"
+
+#include <QApplication>
+#include <QMdiArea>
+
+#include "core/app/DisplayConfiguration.h"
+#include "platform/QtSettingsStore.h"
+#include "platform/QtTimerFactory.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/app/QtText.h"
+#include "ui/app/Twips.h"
+#include "ui/app/frmAbout.h"
+#include "ui/app/frmMain.h"
+
+namespace zorvex {
+
+namespace {
+constexpr int kUpdateAllDataIntervalMs = 1000;
+
+std::unique_ptr<SettingsStore> OwnSettingsUnless(SettingsStore* injected) {
+    if (injected != nullptr) {
+        return nullptr;
+    }
+    return std::make_unique<QtSettingsStore>(FromBytes(BuiltApplicationTitle()));
+}
+
+std::unique_ptr<TimerFactory> OwnTimersUnless(TimerFactory* injected) {
+    if (injected != nullptr) {
+        return nullptr;
+    }
+    return std::make_unique<QtTimerFactory>();
+}
+}  // namespace
+
+Application::Application(ApplicationServices services)
+    : ownSettings_(OwnSettingsUnless(services.settings)),
+      settings_(services.settings != nullptr ? *services.settings : *ownSettings_),
+      ownTimers_(OwnTimersUnless(services.timers)),
+      timers_(services.timers != nullptr ? *services.timers : *ownTimers_),
+      main_(std::make_unique<frmMain>()) {
+    shell_ = std::make_unique<Shell>(shellState_, monitorData_, linkState_, *main_,
+                                     static_cast<LinkIndicators&>(*this),
+                                     static_cast<InfoLabels&>(*this));
+    tmrSave_ = timers_.CreateTimer([this] { OnUpdateAllDataTick(); });
+
+    // ---- Reply handlers: register them with dispatcher_ here (protocol, panels) ----
+
+    MakeChildWindows();
+    WireMenus();
+    main_->SetExitHandler([this] { OnExit(); });
+}
+
+Application::~Application() {
+    // Windows go first: they may still hold references into the state below.
+    help_.reset();
+    about_.reset();
+    childWindows_.clear();
+    main_.reset();
+}
+
+QMdiArea& Application::MdiArea() {
+    return main_->MdiArea();
+}
+
+void Application::Start() {
+    StartupSequence(settings_, shellState_, linkState_, monitorData_, *shell_, *this,
+                    BuiltApplicationTitle())
+        .Run();
+}
+
+// ---------------------------------------------------------------------------------------
+// Child windows. Each is built the first time it is shown or used; its place is restored
+// then and stored at exit. Placement keys: frmConnect, frmTrying, frmCommLog and
+// frmCapability use "Locations" (ChildPlacement::Locations("frmConnect")); ID, Version,
+// OpTime, PeekPoke, Tries and TimedOut use their own keys
+// (ChildPlacement::OwnKeys(OwnKeyWindow::Version)).
+// ---------------------------------------------------------------------------------------
+void Application::MakeChildWindows() {
+    // Example:
+    //   frmConnect_ = MakeChild<frmConnect>(ChildPlacement::Locations("frmConnect"),
+    //                                       [this] { return new frmConnect(...); });
+}
+
+// ---------------------------------------------------------------------------------------
+// Menus. Items without a handler do nothing yet.
+// ---------------------------------------------------------------------------------------
+void Application::WireMenus() {
+    frmMain& m = *main_;
+
+    // File. "&New" and "&Save" have no action in this configuration: the monitor data is
+    // saved with "S&ave As ..." and there is no empty document to start from.
+    // "&Open ...", "S&ave As ...", "&Close": the file commands (data).
+
+    // Monitor.
+    m.SetMenuHandler(MenuCommand::MonitorUpdate, [this] {
+        shellState_.SendCount = 0;
+        if (updateAllDataStep_) {
+            updateAllDataStep_(shellState_.SendCount);
+        }
+    });
+    m.SetMenuHandler(MenuCommand::MonitorOnline, [this] { ShowConnectionWindow(); });
+    m.SetMenuHandler(MenuCommand::MonitorOffline, [this] {
+        shell_->SetMonitorOffline();
+        // Hide the connection window and the connection-attempt window (link).
+    });
+    m.SetMenuHandler(MenuCommand::MonitorDemo, [this] { shell_->SetOfflineDemoMode(); });
+    // "&Run from BOOT MODE": QueueCommand("g\r\n") (link).
+
+    // Adjustments. "&Stroke Adjustment": show frmStrokeXY (stroke).
+    // "&xy simulator" has no action in this configuration.
+
+    // Info: "ID", "&Version", "&Monitor Configuration", "&Operating Hours" show frmID,
+    // frmVersion, frmCapability, frmOperatingTime (information panels).
+
+    // Diagnostics: "&Comm Logging" shows frmCommLog (link), "&Peek and Poke" frmPeekPoke.
+
+    // Window: frmMain arranges its children itself.
+
+    // Help.
+    m.SetMenuHandler(MenuCommand::HelpTopics, [this] { ShowHelpTopics(); });
+    m.SetMenuHandler(MenuCommand::HelpAbout, [this] {
+        frmAbout& about = About();
+        about.show();
+        about.raise();
+        about.activateWindow();
+    });
+}
+
+void Application::OnUpdateAllDataTick() {
+    const int16_t step = shellState_.SendCount;
+    if (updateAllDataStep_) {
+        updateAllDataStep_(step);
+    }
+    shellState_.SendCount = static_cast<int16_t>(shellState_.SendCount + 1);
+}
+
+// ---------------------------------------------------------------------------------------
+// Start-up steps that need windows.
+// ---------------------------------------------------------------------------------------
+void Application::CreateMainWindow() {
+    // frmMain is built with the object graph, before the shell that drives it.
+}
+
+void Application::CreateCommLogHidden() {
+    // frmCommLog (link): create it hidden and let its "Window Log Enable" box switch
+    // logging on.
+}
+
+TwipsSize Application::ScreenSize() const {
+    return ScreenSizeInTwips(main_->screen());
+}
+
+void Application::ApplyMainWindowPlacement(const WindowPlacement& placement) {
+    main_->ApplyPlacement(placement);
+}
+
+void Application::ShowConnectionWindow() {
+    // frmConnect (link): show it and bring it to the front; its creation creates
+    // frmCommLog if needed and starts the first connection attempt with linkState_.CommPort.
+}
+
+void Application::ShowCommLogWindow() {
+    // frmCommLog (link): show it.
+}
+
+void Application::ResetQueueFlags() {
+    // Transmit queue (link): both busy marks off, AwaitingReply off.
+}
+
+void Application::ShowMainWindow() {
+    main_->ShowWithPlacedState();
+}
+
+// ---------------------------------------------------------------------------------------
+// Indicators and labels the status operations and reply handlers write.
+// ---------------------------------------------------------------------------------------
+void Application::SetConnectIndicator(IndicatorColour colour) {
+    (void)colour;  // frmConnect.btnInd (link), if the window exists.
+}
+
+void Application::SetCommLogIndicator(IndicatorColour colour) {
+    (void)colour;  // frmCommLog.btnInd (link), if the window exists.
+}
+
+void Application::StopConnectReplyTimer() {
+    // frmConnect.tmrConnect (link).
+}
+
+void Application::SetInfoLabel(InfoLabel label, const std::string& text) {
+    // frmID, frmVersion, frmOperatingTime (information panels): write the label, creating
+    // the window hidden if needed.
+    (void)label;
+    (void)text;
+}
+
+// ---------------------------------------------------------------------------------------
+// Free-standing windows.
+// ---------------------------------------------------------------------------------------
+frmAbout& Application::About() {
+    if (!about_) {
+        about_ = std::make_unique<frmAbout>();
+    }
+    return *about_;
+}
+
+HelpWindow& Application::Help() {
+    if (!help_) {
+        help_ = std::make_unique<HelpWindow>();
+    }
+    return *help_;
+}
+
+void Application::ShowHelpTopics() {
+    if (StartLegacyHelpViewer()) {
+        return;
+    }
+    // No legacy viewer here: the manual shipped with the program.
+    HelpWindow& help = Help();
+    help.show();
+    help.raise();
+    help.activateWindow();
+}
+
+// ---------------------------------------------------------------------------------------
+// Exit.
+// ---------------------------------------------------------------------------------------
+void Application::OnExit() {
+    if (exited_) {
+        return;
+    }
+    exited_ = true;
+    tmrSave_->Stop();
+    SaveWindowPlacement(settings_, "frmMain", main_->CurrentPlacement());
+    StoreShellSettingsOnExit(settings_, linkState_);
+    // Serial port (link): close it if open.
+    for (ChildWindowSlot* child : childWindows_) {
+        child->StorePlacement();
+    }
+    // The free-standing windows close with the tool.
+    if (about_) {
+        about_->close();
+    }
+    if (help_) {
+        help_->close();
+    }
+}
+
+}  // namespace zorvex

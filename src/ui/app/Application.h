@@ -1,0 +1,142 @@
+#pragma once
+
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/Shell.h"
+#include "core/app/ShellState.h"
+#include "core/app/StartupSequence.h"
+#include "core/data/MonitorData.h"
+#include "core/link/LinkState.h"
+#include "core/panels/info/InfoLabels.h"
+#include "core/protocol/ResponseDispatcher.h"
+#include "core/settings/SettingsStore.h"
+#include "core/support/Timer.h"
+#include "ui/app/ChildWindow.h"
+
+class QMdiArea;
+
+namespace zorvex {
+
+class frmMain;
+class frmAbout;
+class HelpWindow;
+
+// What the application takes from outside. Left empty, the tool uses the real ones; a test
+// injects an in-memory settings store and a virtual clock.
+struct ApplicationServices {
+    SettingsStore* settings = nullptr;  // null: the per-user INI store under the title
+    TimerFactory* timers = nullptr;     // null: Qt timers
+};
+
+// The one object graph of the tool, from start-up to exit. Everything that lives as long as
+// the process (settings, timers, monitor data, link state, dispatcher, shell, windows) is a
+// member here and is handed down by reference.
+//
+// Adding a window: declare its ChildWindow<...> member in the "Child windows" section,
+// construct it in MakeChildWindows() (it is then stored at exit automatically), wire its
+// menu item in WireMenus(), and fill the routing method that names it (start-up steps,
+// indicators, info labels).
+class Application : private StartupWindows, private LinkIndicators, private InfoLabels {
+  public:
+    explicit Application(ApplicationServices services = {});
+    ~Application() override;
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Runs the start-up steps; the main window is shown at the end.
+    void Start();
+
+    frmMain& MainWindow() { return *main_; }
+    Shell& GetShell() { return *shell_; }
+    ShellState& GetShellState() { return shellState_; }
+    MonitorData& Data() { return monitorData_; }
+    LinkState& Link() { return linkState_; }
+    ResponseDispatcher& Dispatcher() { return dispatcher_; }
+    SettingsStore& Settings() { return settings_; }
+    TimerFactory& Timers() { return timers_; }
+    StatusOperations& Status() { return *shell_; }
+    InfoLabels& Labels() { return *this; }
+
+    // Free-standing windows, created on first use.
+    frmAbout& About();
+    HelpWindow& Help();
+    void ShowHelpTopics();
+
+    bool Exited() const { return exited_; }
+
+  private:
+    // ---- StartupWindows: the start-up steps that need windows ----
+    void CreateMainWindow() override;
+    void CreateCommLogHidden() override;
+    TwipsSize ScreenSize() const override;
+    void ApplyMainWindowPlacement(const WindowPlacement& placement) override;
+    void ShowConnectionWindow() override;
+    void ShowCommLogWindow() override;
+    void ResetQueueFlags() override;
+    void ShowMainWindow() override;
+
+    // ---- LinkIndicators: what the status operations change in the link windows ----
+    void SetConnectIndicator(IndicatorColour colour) override;
+    void SetCommLogIndicator(IndicatorColour colour) override;
+    void StopConnectReplyTimer() override;
+
+    // ---- InfoLabels: reply handlers write the information windows' value labels ----
+    void SetInfoLabel(InfoLabel label, const std::string& text) override;
+
+    void MakeChildWindows();
+    void WireMenus();
+    void OnUpdateAllDataTick();
+    // Exit: every window's place, the Configs values, the port; then the free windows go.
+    void OnExit();
+    // A child window of the main window's MDI area, registered so that its place is
+    // stored at exit. create() builds the window's content the first time it is used.
+    template <class W>
+    std::unique_ptr<ChildWindow<W>> MakeChild(ChildPlacement placement,
+                                              std::function<W*()> create) {
+        auto slot = std::make_unique<ChildWindow<W>>(
+            MdiArea(), settings_, std::move(placement),
+            [create = std::move(create)]() -> QWidget* { return create(); });
+        childWindows_.push_back(slot.get());
+        return slot;
+    }
+    QMdiArea& MdiArea();
+
+    // ---- Services (outside world) ----
+    std::unique_ptr<SettingsStore> ownSettings_;
+    SettingsStore& settings_;
+    std::unique_ptr<TimerFactory> ownTimers_;
+    TimerFactory& timers_;
+
+    // ---- Process-wide state ----
+    ShellState shellState_;
+    MonitorData monitorData_;
+    LinkState linkState_;
+    ResponseDispatcher dispatcher_;
+
+    // ---- The main window and the shell ----
+    std::unique_ptr<frmMain> main_;
+    std::unique_ptr<Shell> shell_;
+    // tmrSave: one update-all-data step per tick (1000 ms), started by the update cycle.
+    std::unique_ptr<Timer> tmrSave_;
+    // The update-all-data step, called with a copy of SendCount.
+    std::function<void(int16_t step)> updateAllDataStep_;
+
+    // ---- Child windows (inside the main window) ----
+    // Every child window registers here; at exit each stores its place.
+    std::vector<ChildWindowSlot*> childWindows_;
+    // Link windows: frmConnect, frmTrying, frmChangeTries, frmTimedOut, frmCommLog.
+    // Information windows: frmID, frmVersion, frmOperatingTime, frmCapability.
+    // Stroke: frmStrokeXY. Diagnostics: frmPeekPoke.
+
+    // ---- Free-standing windows ----
+    std::unique_ptr<frmAbout> about_;
+    std::unique_ptr<HelpWindow> help_;
+
+    bool exited_ = false;
+};
+
+}  // namespace zorvex
