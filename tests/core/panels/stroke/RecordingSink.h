@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/support/CommandSink.h"
+
+namespace zorvex::testing {
+
+// Keeps every queued command, without its "\r\n", so tables read as the commands themselves.
+class RecordingSink : public CommandSink {
+  public:
+    void QueueCommand(const std::string& text) override {
+        lines.push_back(text);
+        std::string command = text;
+        if (command.size() >= 2 && command.compare(command.size() - 2, 2, "\r\n") == 0) {
+            command.resize(command.size() - 2);
+        } else {
+            unterminated = true;
+        }
+        commands.push_back(command);
+    }
+    std::vector<std::string> Take() {
+        auto taken = std::move(commands);
+        commands.clear();
+        lines.clear();
+        return taken;
+    }
+
+    std::vector<std::string> commands;
+    std::vector<std::string> lines;
+    bool unterminated = false;
+};
+
+}  // namespace zorvex::testing
