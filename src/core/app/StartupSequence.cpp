@@ -76,8 +76,9 @@ void StartupSequence::ReadInitialMode() {
 void StartupSequence::ChooseConfiguration() {
     const DisplayConfiguration& configuration = ConfigurationForTitle(applicationTitle_);
     fixedPort_ = configuration.commPort.has_value();
-    link_.CommPort = configuration.commPort.value_or(
-        ToInt16(ReadWholeNumber(settings_, ConfigsSection, "CommPort", 1)));
+    // The stored port is raised to 1 here already, as initialisation does later, so the
+    // first connection attempt never tries a port numbered 0 or below.
+    link_.CommPort = configuration.commPort.value_or(StoredCommPort());
     shell_.MainTitle = BuildMainTitle(configuration, BuiltProgramVersion());
     status_.ShowMainTitle();
 }
@@ -123,11 +124,15 @@ void StartupSequence::InitMonitorData() {
     // A fixed-port configuration keeps its port: the first attempt, the caption and the
     // stored setting must all name the port the tool actually talks on.
     if (!fixedPort_) {
-        const long long stored = ReadWholeNumber(settings_, ConfigsSection, "CommPort", 1);
-        link_.CommPort = ToInt16(std::max<long long>(stored, 1));
+        link_.CommPort = StoredCommPort();
     }
     link_.AutoPingEnabled = true;
     data_.MonitorOnline = false;
+}
+
+int16_t StartupSequence::StoredCommPort() const {
+    return ToInt16(
+        std::max<long long>(ReadWholeNumber(settings_, ConfigsSection, "CommPort", 1), 1));
 }
 
 void StartupSequence::ShowMainWindow() {

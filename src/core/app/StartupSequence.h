@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -63,6 +64,7 @@ class StartupSequence {
     void DisableGoOffline();       // 12
     // 13 is InitMonitorData
     void ShowMainWindow();  // 14
+    int16_t StoredCommPort() const;
 
     SettingsStore& settings_;
     ShellState& shell_;
