@@ -1,0 +1,84 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/data/FileCommands.h"
+#include "core/data/MonitorDataFiles.h"
+#include "core/panels/info/InfoLabels.h"
+#include "core/support/CommandSink.h"
+
+namespace zorvex::testing {
+
+class RecordingSink : public CommandSink {
+  public:
+    void QueueCommand(const std::string& text) override { commands.push_back(text); }
+    std::vector<std::string> Take() { return std::exchange(commands, {}); }
+    std::vector<std::string> commands;
+};
+
+class RecordingInfoLabels : public InfoLabels {
+  public:
+    void SetInfoLabel(InfoLabel label, const std::string& text) override { shown[label] = text; }
+    std::map<InfoLabel, std::string> shown;
+};
+
+// Files in memory; a path can be made to fail reading or writing with a reason.
+class MemoryFiles : public MonitorDataFiles {
+  public:
+    FileBytes ReadWhole(const std::string& path) override {
+        if (auto it = readFailures.find(path); it != readFailures.end()) {
+            return {false, {}, it->second};
+        }
+        auto it = files.find(path);
+        if (it == files.end()) {
+            return {false, {}, "No such file or directory"};
+        }
+        return {true, it->second, {}};
+    }
+    FileOutcome ReplaceWhole(const std::string& path, std::string_view bytes) override {
+        ++writes;
+        if (auto it = writeFailures.find(path); it != writeFailures.end()) {
+            return {false, it->second};
+        }
+        files[path] = std::string(bytes);
+        return {};
+    }
+    std::map<std::string, std::string> files;
+    std::map<std::string, std::string> readFailures;
+    std::map<std::string, std::string> writeFailures;
+    int writes = 0;
+};
+
+// Dialog answers set beforehand; every question and message recorded.
+class ScriptedFileView : public FileCommandsView {
+  public:
+    bool AskYesNo(const std::string& question) override {
+        questions.push_back(question);
+        return answerYes;
+    }
+    std::optional<ChosenFile> ChooseFileToOpen(const OpenDialogRequest& request) override {
+        openRequests.push_back(request);
+        return openChoice;
+    }
+    std::optional<ChosenFile> ChooseFileToSave(const SaveDialogRequest& request) override {
+        saveRequests.push_back(request);
+        return saveChoice;
+    }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void ShowBusy(bool busy) override { busyChanges.push_back(busy); }
+
+    bool answerYes = false;
+    std::optional<ChosenFile> openChoice;
+    std::optional<ChosenFile> saveChoice;
+    std::vector<std::string> questions;
+    std::vector<OpenDialogRequest> openRequests;
+    std::vector<SaveDialogRequest> saveRequests;
+    std::vector<std::string> messages;
+    std::vector<bool> busyChanges;
+};
+
+}  // namespace zorvex::testing

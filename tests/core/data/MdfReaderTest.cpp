@@ -1,0 +1,308 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "DataTestSupport.h"
+#include "core/data/MdfReader.h"
+#include "core/protocol/IdentificationReplies.h"
+#include "core/protocol/ResponseDispatcher.h"
+
+namespace zorvex {
+namespace {
+
+using Outcome = MdfReadResult::Outcome;
+
+// Header, version, creation date and a comment, then the records given: well over the
+// hundred bytes a file needs.
+std::string Mdv(const std::string& records) {
+    return "\"Norvale Monitor DAC Value File\"\r\n"
+           "\"Version 3.0\"\r\n"
+           "\"File Created: \",\"6/14/2001 9:05:07 AM\"\r\n"
+           "\"#\",\"written by hand for a test\"\r\n" +
+           records;
+}
+
+// The 1-based position of the first byte of the record that begins with marker.
+std::string LineOf(const std::string& file, const std::string& marker) {
+    const auto at = file.find(marker);
+    EXPECT_NE(at, std::string::npos) << marker;
+    return std::to_string(at + 1);
+}
+
+struct ReaderRig {
+    MonitorData data;
+    ResponseDispatcher dispatcher;
+    testing::RecordingInfoLabels labels;
+    IdentificationReplies identification{data, labels};
+    MdfReader reader{data, dispatcher, labels};
+
+    ReaderRig() { identification.Register(dispatcher); }
+    MdfReadResult Read(const std::string& bytes) { return reader.Read(bytes, "mon1.mdv"); }
+};
+
+TEST(MdfReader, RefusesAFileOf99BytesBeforeLookingAtItsFirstLine) {
+    std::string file = Mdv("");
+    file.resize(99, ' ');
+    ReaderRig rig;
+    const auto result = rig.Read(file);
+    EXPECT_EQ(result.outcome, Outcome::Rejected);
+    EXPECT_EQ(result.message, "File mon1.mdv is not a valid .mdv file");
+    // Even a file whose first line is not a header gets that message below 100 bytes.
+    EXPECT_EQ(rig.Read(std::string(99, 'x')).message, "File mon1.mdv is not a valid .mdv file");
+}
+
+TEST(MdfReader, ReadsAFileOfExactlyAHundredBytes) {
+    std::string file = "\"Norvale Monitor DAC Value File\"\r\n\"Version 3.0\"\r\n\"#\",\"";
+    file += std::string(100 - file.size() - 3, 'x');
+    file += "\"\r\n";
+    ASSERT_EQ(file.size(), 100u);
+    ReaderRig rig;
+    const auto result = rig.Read(file);
+    EXPECT_EQ(result.outcome, Outcome::Completed) << result.message;
+    EXPECT_EQ(result.message, "");
+}
+
+TEST(MdfReader, RefusesAFileWithoutTheHeaderLine) {
+    std::string file = Mdv("");
+    file.replace(1, 7, "Nirvana");
+    ReaderRig rig;
+    const auto result = rig.Read(file + std::string(20, '\n'));
+    EXPECT_EQ(result.outcome, Outcome::Rejected);
+    EXPECT_EQ(result.message, "File mon1.mdvis not in .mdv format");
+}
+
+TEST(MdfReader, RefusesACommentBeforeTheHeaderLine) {
+    ReaderRig rig;
+    const auto result = rig.Read("\"#\",\"note\"\r\n" + Mdv(""));
+    EXPECT_EQ(result.message, "File mon1.mdvis not in .mdv format");
+}
+
+TEST(MdfReader, RefusesAnotherVersion) {
+    std::string file = Mdv("");
+    file.replace(file.find("3.0"), 3, "2.0");
+    ReaderRig rig;
+    const auto result = rig.Read(file);
+    EXPECT_EQ(result.outcome, Outcome::Rejected);
+    EXPECT_EQ(result.message, "File mon1.mdv is a wrong version number");
+}
+
+struct MessageCase {
+    const char* name;
+    std::string records;
+    std::string marker;   // where the bad record begins
+    std::string message;  // with "P" for its position
+};
+
+class MdfReaderMessages : public ::testing::TestWithParam<MessageCase> {};
+
+TEST_P(MdfReaderMessages, EndTheReadWithTheMessageAndThePosition) {
+    const MessageCase& c = GetParam();
+    const std::string file = Mdv(c.records);
+    std::string expected = c.message;
+    if (const auto p = expected.find('P'); p != std::string::npos && !c.marker.empty()) {
+        expected.replace(p, 1, LineOf(file, c.marker));
+    }
+    ReaderRig rig;
+    const auto result = rig.Read(file);
+    EXPECT_EQ(result.outcome, Outcome::Failed);
+    EXPECT_EQ(result.message, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, MdfReaderMessages,
+    ::testing::Values(
+        MessageCase{"CountNineIsTooLarge", "\"NumLDacs\",8\r\n\"NumLDacs\",9\r\n", "\"NumLDacs\",9",
+                    "Bad Input - NumLDacs Value Too Large\rLine P"},
+        MessageCase{"FamilyNCountNineIsTooLarge", "\"NumNDacs\",9\r\n", "\"NumNDacs\",9",
+                    "Bad Input - NumNDacs Value Too Large\rLine P"},
+        MessageCase{"ScanSetCountNineIsTooLarge", "\"NumScanSets\",8\r\n\"NumScanSets\",9\r\n",
+                    "\"NumScanSets\",9", "Bad Input - NumScanSets Value Too Large\rLine P"},
+        MessageCase{"ScanSetSixOfSixIsTooLarge", "\"ScanSet\",5\r\n\"ScanSet\",6\r\n",
+                    "\"ScanSet\",6", "Bad Input - ScanSet Value Too Large\rLine P"},
+        MessageCase{"EmptyScanSetTitleHasNoName", "\"ScanSet\",1\r\n\"ScanSetName\",\"\"\r\n",
+                    "\"ScanSetName\"", "Bad Input - ScanSetName Has No Name Assigned\rLine P"},
+        MessageCase{"UnknownLabelIsNotFound", "\"ScanSet\",3\r\n\"Gamma Boost\",1,2,3\r\n",
+                    "\"Gamma Boost\"",
+                    "Name Not Found: Gamma Boost\r\nLine P\r\nScanSetReading: 3"},
+        MessageCase{"TheMessageShowsTheLabelAsRead", "\"  Gamma \",1\r\n", "\"  Gamma \"",
+                    "Name Not Found:   Gamma \r\nLine P\r\nScanSetReading: 0"},
+        MessageCase{"ABlankLineIsNotARecord", "\"NumLDacs\",8\r\n\r\n\"NumBDacs\",2\r\n",
+                    "\r\n\"NumBDacs\"", "Name Not Found: \r\nLine P\r\nScanSetReading: 0"},
+        MessageCase{"LabelsAreCaseSensitive", "\"numldacs\",8\r\n", "\"numldacs\"",
+                    "Name Not Found: numldacs\r\nLine P\r\nScanSetReading: 0"},
+        MessageCase{"ExtraFieldsBecomeTheNextRecord", "\"NumLDacs\",8,7\r\n", "7\r\n",
+                    "Name Not Found: 7\r\nLine P\r\nScanSetReading: 0"},
+        MessageCase{"ANumberThatIsNotANumber", "\"NumLDacs\",eight\r\n", "",
+                    "In ReadMDF, Error # 13: Type mismatch"},
+        MessageCase{"ANumberBeyondSixteenBits", "\"NumLDacs\",40000\r\n", "",
+                    "In ReadMDF, Error # 6: Overflow"},
+        MessageCase{"ALimitBeyondSixteenBits", "\"HV Upper Limit: \",\"32768\"\r\n", "",
+                    "In ReadMDF, Error # 6: Overflow"},
+        MessageCase{"ARecordCutShortByTheEndOfTheFile", "\"Master Contrast\",1,2", "",
+                    "In ReadMDF, Error # 62: Input past end of file"},
+        MessageCase{"ATitleForScanSetSixHasNoSlot",
+                    "\"NumScanSets\",8\r\n\"ScanSet\",6\r\n\"ScanSetName\",\"Seven\"\r\n", "",
+                    "In ReadMDF, Error # 9: Subscript out of range"},
+        MessageCase{"DacValuesForScanSetSevenHaveNoColumn",
+                    "\"NumScanSets\",8\r\n\"ScanSet\",7\r\n\"Red Gain\",1,2,3\r\n", "",
+                    "In ReadMDF, Error # 9: Subscript out of range"},
+        MessageCase{"DacValuesForANegativeScanSetHaveNoColumn",
+                    "\"ScanSet\",-1\r\n\"Red Gain\",1,2,3\r\n", "",
+                    "In ReadMDF, Error # 9: Subscript out of range"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MdfReader, KeepsWhatWasReadBeforeABadRecord) {
+    ReaderRig rig;
+    const auto result =
+        rig.Read(Mdv("\"NumBDacs\",5\r\n\"ScanSet\",2\r\n\"White Level\",1,2,3\r\n\"Oops\",1\r\n"
+                     "\"NumVDacs\",1\r\n"));
+    EXPECT_EQ(result.outcome, Outcome::Failed);
+    EXPECT_EQ(rig.data.DacCount(DacFamily::B), 5);
+    EXPECT_EQ(rig.data.Cell(DacFamily::B, DacTableKind::Factory, 0, 2), 2);
+    EXPECT_EQ(rig.data.DacCount(DacFamily::V), 7);  // after the bad record: not read
+}
+
+TEST(MdfReader, AcceptsTheLimitsOfItsChecks) {
+    ReaderRig rig;
+    const auto result =
+        rig.Read(Mdv("\"NumLDacs\",8\r\n\"NumScanSets\",6\r\n\"ScanSet\",5\r\n"
+                     "\"ScanSetName\",\"Sixth\"\r\n\"Blue Offset\",255,-7,32767\r\n"));
+    EXPECT_EQ(result.outcome, Outcome::Completed) << result.message;
+    EXPECT_EQ(rig.data.ScanSetName[5], "Sixth");
+    EXPECT_EQ(rig.data.Cell(DacFamily::L, DacTableKind::Value, 7, 5), 255);
+    EXPECT_EQ(rig.data.Cell(DacFamily::L, DacTableKind::Factory, 7, 5), -7);
+    EXPECT_EQ(rig.data.Cell(DacFamily::L, DacTableKind::Initial, 7, 5), 32767);
+    EXPECT_EQ(rig.reader.ScanSetReading(), 5);
+}
+
+TEST(MdfReader, SkipsCommentRecordsWhereverTheyStandAfterTheVersionLine) {
+    ReaderRig rig;
+    const auto result = rig.Read(
+        "\"Norvale Monitor DAC Value File\"\r\n\"Version 3.0\"\r\n"
+        "\"#\",\"first\"\r\n"
+        "\"File Created: \",\"1/2/2003\"\r\n"
+        "\"#\",\"Model Number: \"\r\n"
+        "\"NumScanSets\",6\r\n\"#\",\"between counts\"\r\n\"NumBDacs\",2\r\n"
+        "\"ScanSet\",1\r\n\"#\",\"inside a block\"\r\n\"ScanSetName\",\"Two\"\r\n"
+        "\"White Level\",4,5,6\r\n\"#\",\"between DACs\"\r\n\"Bias Adjust\",7,8,9\r\n"
+        "\"#\",\"last\"\r\n");
+    EXPECT_EQ(result.outcome, Outcome::Completed) << result.message;
+    EXPECT_EQ(rig.data.ModelNumber, "");
+    EXPECT_EQ(rig.data.ScanSetName[1], "Two");
+    EXPECT_EQ(rig.data.Cell(DacFamily::B, DacTableKind::Initial, 1, 1), 9);
+}
+
+TEST(MdfReader, PutsDacRecordsBeforeAnyScanSetIntoTheColumnThePreviousReadLeft) {
+    ReaderRig rig;
+    EXPECT_EQ(rig.reader.ScanSetReading(), 0);
+    ASSERT_EQ(rig.Read(Mdv("\"Red Gain\",1,2,3\r\n")).outcome, Outcome::Completed);
+    EXPECT_EQ(rig.data.Cell(DacFamily::L, DacTableKind::Value, 2, 0), 1);
+
+    ASSERT_EQ(rig.Read(Mdv("\"ScanSet\",4\r\n\"Red Gain\",4,5,6\r\n")).outcome, Outcome::Completed);
+    EXPECT_EQ(rig.reader.ScanSetReading(), 4);
+    // A new read does not reset the column.
+    ASSERT_EQ(rig.Read(Mdv("\"Green Gain\",7,8,9\r\n")).outcome, Outcome::Completed);
+    EXPECT_EQ(rig.data.Cell(DacFamily::L, DacTableKind::Value, 3, 4), 7);
+    EXPECT_EQ(rig.data.Cell(DacFamily::L, DacTableKind::Value, 3, 0), 0);
+}
+
+TEST(MdfReader, ReadsFieldsAsAStream) {
+    ReaderRig rig;
+    const auto result = rig.Read(Mdv(
+        // a record that continues on the next line
+        "\"Master Contrast\",1\r\n2,3\r\n"
+        // unquoted fields lose their blanks; LF alone ends a line
+        "  NumBDacs  ,  2  \n"
+        "White Level, 10 ,\t11,12\n"
+        // what follows a closing quote up to the comma is skipped
+        "\"Bias Adjust\"  junk,13,14,15\r"
+        // a quoted text keeps its commas and blanks
+        "\"ScanSetName\",\" Night, Stroke \"\r\n"
+        // trailing blank lines at the end are not records
+        "\r\n  \r\n"));
+    EXPECT_EQ(result.outcome, Outcome::Completed) << result.message;
+    EXPECT_EQ(rig.data.Cell(DacFamily::L, DacTableKind::Factory, 0, 0), 2);
+    EXPECT_EQ(rig.data.Cell(DacFamily::L, DacTableKind::Initial, 0, 0), 3);
+    EXPECT_EQ(rig.data.Cell(DacFamily::B, DacTableKind::Value, 0, 0), 10);
+    EXPECT_EQ(rig.data.Cell(DacFamily::B, DacTableKind::Factory, 0, 0), 11);
+    EXPECT_EQ(rig.data.Cell(DacFamily::B, DacTableKind::Initial, 1, 0), 15);
+    EXPECT_EQ(rig.data.ScanSetName[0], " Night, Stroke ");
+}
+
+TEST(MdfReader, StoresIdentityTextsAsWrittenAndShowsThemInTheInformationLabels) {
+    ReaderRig rig;
+    const auto result =
+        rig.Read(Mdv("\"Model Number: \",\"KX-2100\"\r\n\"Serial Number: \",\"SN 7\"\r\n"
+                     "\"Part Number: \",\"P/N 1\"\r\n\"CRT Serial Number: \",\"C 5\"\r\n"
+                     "\"CRT Part Number: \",\"C-PN\"\r\n\"Firmware Version: \",\"V 2.05\"\r\n"
+                     "\"ROM Version: \",\"V 1.10\"\r\n\"Operating Hours: \",\"101:00:00:05\"\r\n"
+                     "\"Operating Cycles: \",\"42\"\r\n"));
+    EXPECT_EQ(result.outcome, Outcome::Completed) << result.message;
+    EXPECT_EQ(rig.data.ModelNumber, "KX-2100");
+    EXPECT_EQ(rig.data.SerialNumber, "SN 7");
+    EXPECT_EQ(rig.data.PartNumber, "P/N 1");
+    EXPECT_EQ(rig.data.CrtSerialNumber, "C 5");
+    EXPECT_EQ(rig.data.CrtPartNumber, "C-PN");
+    EXPECT_EQ(rig.data.FirmwareVersion, "V 2.05");
+    EXPECT_EQ(rig.data.FirmwareVersionNumber, 205);
+    EXPECT_TRUE(rig.data.PartNumberSupported);
+    EXPECT_EQ(rig.data.RomVersion, "V 1.10");
+    EXPECT_EQ(rig.data.OperatingHours, "101:00:00:05");
+    EXPECT_EQ(rig.data.OperatingCycles, "42");
+    EXPECT_EQ(rig.labels.shown[InfoLabel::Model], "KX-2100");
+    EXPECT_EQ(rig.labels.shown[InfoLabel::Serial], "SN 7");
+    EXPECT_EQ(rig.labels.shown[InfoLabel::Part], "P/N 1");
+    EXPECT_EQ(rig.labels.shown[InfoLabel::FirmwareVersion], "V 2.05");
+    EXPECT_EQ(rig.labels.shown[InfoLabel::RomVersion], "V 1.10");
+    EXPECT_EQ(rig.labels.shown[InfoLabel::OperatingTime], "101:00:00:05");
+    EXPECT_EQ(rig.labels.shown[InfoLabel::OperatingCycles], "42");
+}
+
+struct LimitCase {
+    const char* text;
+    int16_t value;
+};
+
+class MdfReaderLimits : public ::testing::TestWithParam<LimitCase> {};
+
+TEST_P(MdfReaderLimits, TakeTheNumberAtTheStartRoundedHalfToEven) {
+    ReaderRig rig;
+    rig.data.HvLowerLimit = 99;
+    const auto result = rig.Read(Mdv("\"HV Upper Limit: \",\"" + std::string(GetParam().text) +
+                                     "\"\r\n\"HV Lower Limit: \",\"" + GetParam().text + "\"\r\n"));
+    EXPECT_EQ(result.outcome, Outcome::Completed) << result.message;
+    EXPECT_EQ(rig.data.HvUpperLimit, GetParam().value) << GetParam().text;
+    EXPECT_EQ(rig.data.HvLowerLimit, GetParam().value) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, MdfReaderLimits,
+                         ::testing::Values(LimitCase{"28", 28}, LimitCase{"-3", -3},
+                                           LimitCase{"27.5", 28}, LimitCase{"26.5", 26},
+                                           LimitCase{"26.51", 27}, LimitCase{"-2.5", -2},
+                                           LimitCase{" 12 kV", 12}, LimitCase{"kV", 0},
+                                           LimitCase{"", 0}, LimitCase{"32767", 32767},
+                                           LimitCase{"-32768", -32768}));
+
+TEST(MdfReader, PutsUnnamedRecordsIntoTheSlotsThatFollowInTheWrittenOrder) {
+    ReaderRig rig;
+    const auto result =
+        rig.Read(Mdv("\"NumBDacs\",3\r\n\"NumNDacs\",6\r\n\"ScanSet\",1\r\n"
+                     "\"White Level\",1,1,1\r\n\"Bias Adjust\",2,2,2\r\n\"\",3,3,3\r\n"
+                     "\"North-South Phase\",4,4,4\r\n\"\",5,5,5\r\n\"\",6,6,6\r\n\"\",7,7,7\r\n"));
+    EXPECT_EQ(result.outcome, Outcome::Completed) << result.message;
+    EXPECT_EQ(rig.data.Cell(DacFamily::B, DacTableKind::Value, 2, 1), 3);
+    EXPECT_EQ(rig.data.Cell(DacFamily::N, DacTableKind::Value, 2, 1), 4);
+    EXPECT_EQ(rig.data.Cell(DacFamily::N, DacTableKind::Value, 3, 1), 5);
+    EXPECT_EQ(rig.data.Cell(DacFamily::N, DacTableKind::Value, 4, 1), 6);
+    EXPECT_EQ(rig.data.Cell(DacFamily::N, DacTableKind::Initial, 5, 1), 7);
+    // One unnamed record more than the block holds has nowhere to go.
+    const auto extra =
+        rig.Read(Mdv("\"ScanSet\",1\r\n\"North-South Phase\",4,4,4\r\n"
+                     "\"\",5,5,5\r\n\"\",6,6,6\r\n\"\",7,7,7\r\n"
+                     "\"\",8,8,8\r\n"));
+    EXPECT_EQ(extra.outcome, Outcome::Failed);
+    EXPECT_EQ(extra.message.rfind("Name Not Found: \r\nLine ", 0), 0u) << extra.message;
+}
+
+}  // namespace
+}  // namespace zorvex
