@@ -1,0 +1,88 @@
+#include "ui/panels/ChildActivation.h"
+
+#include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QWidget>
+
+namespace zorvex {
+
+ChildActivation::ChildActivation(QWidget& content, std::function<void()> onActivate)
+    : QObject(&content), content_(content), onActivate_(std::move(onActivate)) {
+    content_.installEventFilter(this);
+    Attach(qobject_cast<QMdiSubWindow*>(content_.parentWidget()));
+}
+
+void ChildActivation::Attach(QMdiSubWindow* frame) {
+    if (frame == nullptr || frame == frame_) {
+        return;
+    }
+    frame_ = frame;
+    frame->installEventFilter(this);
+    connect(frame, &QMdiSubWindow::aboutToActivate, this, [this] { OnAboutToActivate(); });
+}
+
+void ChildActivation::OnAboutToActivate() {
+    if (!areaWatched_ && frame_ && frame_->mdiArea() != nullptr) {
+        areaWatched_ = true;
+        // Another child window taking over ends this one's turn.
+        connect(frame_->mdiArea(), &QMdiArea::subWindowActivated, this,
+                [this](QMdiSubWindow* window) {
+                    if (window != nullptr && window != frame_) {
+                        active_ = false;
+                    }
+                });
+    }
+    if (active_) {
+        return;
+    }
+    active_ = true;
+    onActivate_();
+}
+
+void ChildActivation::KeepContentUnclipped() {
+    if (!frame_) {
+        return;
+    }
+    // Raising the minimum also grows a window that is smaller right now.
+    frame_->setMinimumSize(frame_->minimumSizeHint());
+}
+
+bool ChildActivation::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &content_ && event->type() == QEvent::ParentChange) {
+        Attach(qobject_cast<QMdiSubWindow*>(content_.parentWidget()));
+    } else if (watched == frame_) {
+        switch (event->type()) {
+            case QEvent::Show:
+                KeepContentUnclipped();
+                // A window hidden while it was the area's current one is not activated
+                // anew by the area when it comes back; showing it again is its turn.
+                if (!active_ && frame_->mdiArea() != nullptr &&
+                    frame_->mdiArea()->currentSubWindow() == frame_) {
+                    OnAboutToActivate();
+                }
+                break;
+            case QEvent::Hide:
+                // Shown again later, the window counts as newly activated.
+                active_ = false;
+                break;
+            default:
+                break;
+        }
+    } else if (watched == &content_ && event->type() == QEvent::LayoutRequest) {
+        // A longer value widens the content; follow once its layout has settled.
+        QMetaObject::invokeMethod(
+            this, [this] { KeepContentUnclipped(); }, Qt::QueuedConnection);
+    }
+    return false;
+}
+
+void HideChildWindow(QWidget& content) {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(content.parentWidget())) {
+        frame->hide();
+    } else {
+        content.hide();
+    }
+}
+
+}  // namespace zorvex
