@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "MemorySettingsStore.h"
+#include "VirtualClock.h"
+#include "ui/app/Application.h"
+#include "ui/app/frmMain.h"
+
+namespace zorvex {
+namespace {
+
+using testing::MemorySettingsStore;
+using testing::VirtualClock;
+
+// The tool's object graph over an in-memory store and virtual time.
+struct TestGraph {
+    MemorySettingsStore settings;
+    VirtualClock clock;
+    std::unique_ptr<Application> app;
+
+    void Build() { app = std::make_unique<Application>(ApplicationServices{&settings, &clock}); }
+    frmMain& Main() { return app->MainWindow(); }
+};
+
+TEST(MainWindowStartUp, EndsWithTheNoMonitorCaptionAndShowsTheWindow) {
+    TestGraph g;
+    g.Build();
+    g.app->Start();
+    EXPECT_EQ(g.Main().windowTitle(),
+              QStringLiteral("Zorvex4 CRT Adjustment Tool V5.0.13 -- No monitor"));
+    EXPECT_EQ(g.Main().objectName(), QStringLiteral("frmMain"));
+    EXPECT_TRUE(g.Main().isVisible());
+    EXPECT_NE(g.Main().findChild<QMdiArea*>(), nullptr);
+    EXPECT_EQ(g.settings.Get("StartUp", "RunType"), "1");
+}
+
+struct ItemCase {
+    const char* menu;
+    const char* caption;
+    const char* name;
+    bool enabledAfterStartUp;
+};
+
+class MainMenuItems : public ::testing::TestWithParam<ItemCase> {};
+
+TEST_P(MainMenuItems, ExistWithTheirCaptionNameMenuAndStartUpState) {
+    TestGraph g;
+    g.Build();
+    g.app->Start();
+    const ItemCase& c = GetParam();
+    auto* action = g.Main().findChild<QAction*>(QString::fromLatin1(c.name));
+    ASSERT_NE(action, nullptr) << c.name;
+    EXPECT_EQ(action->text(), QString::fromLatin1(c.caption));
+    EXPECT_EQ(action->isEnabled(), c.enabledAfterStartUp) << c.name;
+    QMenu* owner = nullptr;
+    for (QAction* top : g.Main().menuBar()->actions()) {
+        if (top->menu() != nullptr && top->menu()->actions().contains(action)) {
+            owner = top->menu();
+        }
+    }
+    ASSERT_NE(owner, nullptr) << c.name;
+    EXPECT_EQ(owner->title(), QString::fromLatin1(c.menu));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryItem, MainMenuItems,
+    ::testing::Values(ItemCase{"&File", "&New", "mnuFileNew", true},
+                      ItemCase{"&File", "&Open ...", "mnuFileOpen", true},
+                      ItemCase{"&File", "&Save", "mnuFileSave", true},
+                      ItemCase{"&File", "S&ave As ...", "mnuFileSaveAs", true},
+                      ItemCase{"&File", "&Close", "mnuFileClose", true},
+                      ItemCase{"&File", "E&xit", "mnuFileExit", true},
+                      ItemCase{"&Monitor", "&Update All Data", "mnuMonitorUpdate", false},
+                      ItemCase{"&Monitor", "Go O&nline", "mnuMonitorOnline", true},
+                      ItemCase{"&Monitor", "Go O&ffline", "mnuMonitorOffline", false},
+                      ItemCase{"&Monitor", "Go Offline &Demo Mode", "mnuMonitorDemo", true},
+                      ItemCase{"&Monitor", "&Run from BOOT MODE", "mnuMonitorRun", false},
+                      ItemCase{"&Adjustments", "&Stroke Adjustment", "mnuStrokeAdj", true},
+                      ItemCase{"&Adjustments", "&xy simulator", "mnuxysimulator", true},
+                      ItemCase{"&Info", "ID", "mnuInfoID", true},
+                      ItemCase{"&Info", "&Version", "mnuInfoVersion", true},
+                      ItemCase{"&Info", "&Monitor Configuration", "mnuInfoConfiguration", true},
+                      ItemCase{"&Info", "&Operating Hours", "mnuInfoOperatingHours", true},
+                      ItemCase{"&Diagnostics", "&Comm Logging", "mnuDiagnosticsCommLogging", true},
+                      ItemCase{"&Diagnostics", "&Peek and Poke", "mnuDiagnosticsPeek", true},
+                      ItemCase{"&Window", "&Cascade", "mnuWindowCascade", true},
+                      ItemCase{"&Window", "Tile &Horizontally", "mnuWindowTileHorizontal", true},
+                      ItemCase{"&Window", "Tile &Verticlly", "mnuWindowTileVertical", true},
+                      ItemCase{"&Window", "Arrange &Icons", "mnuWindowArrangeIcons", true},
+                      ItemCase{"&Help", "&Norvale Help Topics ...", "mnuHelpTopics", true},
+                      ItemCase{"&Help", "&About Zorvex", "mnuHelpAbout", true}),
+    [](const ::testing::TestParamInfo<ItemCase>& info) { return std::string(info.param.name); });
+
+TEST(MainMenuBar, HasTheSevenMenusInOrder) {
+    TestGraph g;
+    g.Build();
+    QStringList titles;
+    for (QAction* top : g.Main().menuBar()->actions()) {
+        titles << top->text();
+    }
+    EXPECT_EQ(titles, (QStringList{"&File", "&Monitor", "&Adjustments", "&Info", "&Diagnostics",
+                                   "&Window", "&Help"}));
+}
+
+TEST(MainMenuBar, DemoModeEnablesEveryItemAndChangesTheCaption) {
+    TestGraph g;
+    g.Build();
+    g.app->Start();
+    g.Main().findChild<QAction*>("mnuMonitorDemo")->trigger();
+    EXPECT_EQ(
+        g.Main().windowTitle(),
+        QStringLiteral("Zorvex4 CRT Adjustment Tool V5.0.13 -- No monitor - Offline Demo Mode"));
+    for (QAction* action : g.Main().findChildren<QAction*>()) {
+        if (action->objectName().startsWith("mnu")) {
+            EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
+        }
+    }
+    g.Main().findChild<QAction*>("mnuMonitorOffline")->trigger();
+    EXPECT_FALSE(g.Main().findChild<QAction*>("mnuMonitorUpdate")->isEnabled());
+    EXPECT_EQ(g.Main().windowTitle(),
+              QStringLiteral("Zorvex4 CRT Adjustment Tool V5.0.13 -- No monitor"));
+}
+
+TEST(MainMenuBar, UpdateAllDataRestartsTheStepCounter) {
+    TestGraph g;
+    g.Build();
+    g.app->Start();
+    g.app->GetShellState().SendCount = 17;
+    g.Main().findChild<QAction*>("mnuMonitorDemo")->trigger();
+    g.Main().findChild<QAction*>("mnuMonitorUpdate")->trigger();
+    EXPECT_EQ(g.app->GetShellState().SendCount, 0);
+}
+
+TEST(MainWindowExit, StoresTheConfigsValuesAndTheMainWindowPlace) {
+    TestGraph g;
+    g.Build();
+    g.app->Start();
+    g.app->Link().CommPort = 3;
+    g.app->Link().CommLogEnabled = true;
+    g.app->Link().ConnectRetryLimit = 8;
+    g.Main().findChild<QAction*>("mnuFileExit")->trigger();
+
+    EXPECT_FALSE(g.Main().isVisible());
+    EXPECT_TRUE(g.app->Exited());
+    EXPECT_EQ(g.settings.Get("Configs", "CommPort"), "3");
+    EXPECT_EQ(g.settings.Get("Configs", "CommLogEnabled"), "True");
+    EXPECT_EQ(g.settings.Get("Configs", "ConnectRetryLimit"), "8");
+    for (const char* key :
+         {"frmMainTop", "frmMainLeft", "frmMainWidth", "frmMainHeight", "frmMainWindowstate"}) {
+        EXPECT_TRUE(g.settings.Has("Locations", key)) << key;
+    }
+    EXPECT_EQ(g.settings.Get("Locations", "frmMainWindowstate"), "0");
+    EXPECT_GT(std::stod(g.settings.Get("Locations", "frmMainWidth")), 0);
+}
+
+TEST(MainWindowExit, TheStoredPlaceIsWhereTheNextStartPutsTheWindow) {
+    TestGraph first;
+    first.Build();
+    first.settings.Write("Locations", "frmMainTop", "1440");
+    first.settings.Write("Locations", "frmMainLeft", "720");
+    first.settings.Write("Locations", "frmMainWidth", "9000");
+    first.settings.Write("Locations", "frmMainHeight", "6000");
+    first.app->Start();
+    first.Main().close();
+    EXPECT_EQ(first.settings.Get("Locations", "frmMainTop"), "1440");
+    EXPECT_EQ(first.settings.Get("Locations", "frmMainLeft"), "720");
+    EXPECT_EQ(first.settings.Get("Locations", "frmMainWidth"), "9000");
+    EXPECT_EQ(first.settings.Get("Locations", "frmMainHeight"), "6000");
+}
+
+}  // namespace
+}  // namespace zorvex
