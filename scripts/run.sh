@@ -1,7 +1,35 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the tool.
+# Installs what is missing, builds, and starts the tool connected to the monitor simulator.
+# The tool's settings live in build/run/config, so a user's own settings are not touched;
+# on first use Com1 is set to the simulator's link and chosen as the port. The simulator
+# stops when the tool exits. Simulator options may be given in ZORVEX_SIM_ARGS, for
+# example ZORVEX_SIM_ARGS="--boot" or "--reject 2" (see build/bin/zorvex-monitor-sim --help).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 ./scripts/build.sh
-exec ./build/bin/zorvex
+
+run="$PWD/build/run"
+link="$run/ttyZorvex"
+conf="$run/config/Zorvex/Zorvex5 Stroke Raster.conf"
+mkdir -p "$(dirname "$conf")"
+if [ ! -f "$conf" ]; then
+    printf '[Configs]\nCommPort=1\n\n[Ports]\nCom1=%s\n' "$link" > "$conf"
+fi
+
+# shellcheck disable=SC2086  # the options are meant to split into words
+./build/bin/zorvex-monitor-sim --link "$link" --log "$run/sim.log" ${ZORVEX_SIM_ARGS:-} \
+    > "$run/sim.out" &
+sim=$!
+trap 'kill "$sim" 2>/dev/null || true; wait "$sim" 2>/dev/null || true' EXIT
+
+for _ in $(seq 50); do
+    [ -L "$link" ] && break
+    if ! kill -0 "$sim" 2>/dev/null; then
+        echo "The monitor simulator did not start." >&2
+        exit 1
+    fi
+    sleep 0.1
+done
+
+XDG_CONFIG_HOME="$run/config" ./build/bin/zorvex "$@"
