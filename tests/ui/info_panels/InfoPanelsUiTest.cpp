@@ -293,6 +293,15 @@ TEST_F(InfoPanelsUi, OperatingTimeCreatedByAReplyAsksOnceWhileStayingHidden) {
     EXPECT_EQ(sink.Take(), (Commands{"dt\r\n"}));
 }
 
+TEST_F(InfoPanelsUi, BlankingTheVersionLabelsCreatesNoWindowButBlanksAnOpenOne) {
+    labels->SetInfoLabel(InfoLabel::RomVersion, "");
+    labels->SetInfoLabel(InfoLabel::FirmwareVersion, "");
+    EXPECT_FALSE(version.Exists());
+    dispatcher.Dispatch("df\r\nV 2.05\r\n#");
+    labels->SetInfoLabel(InfoLabel::FirmwareVersion, "");
+    EXPECT_EQ(LabelText(version.Get(), "lblMonitorFirmwareVersionValue"), QString());
+}
+
 TEST_F(InfoPanelsUi, PeekPokeButtonsSendTheBoxesAsTyped) {
     peekPoke.Show();
     frmPeekPoke& w = peekPoke.Get();

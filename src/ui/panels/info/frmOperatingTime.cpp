@@ -20,7 +20,7 @@ frmOperatingTime::frmOperatingTime(CommandSink& sink, QWidget* parent)
 
     auto* grid = new QGridLayout;
     grid->addWidget(MakeCaptionLabel(this, "lblOperatingTimeLabel", t::OperatingTimeLabel), 0, 0);
-    time_ = MakeValueLabel(this, "lblOperatingTimeValue", 12);
+    time_ = MakeValueLabel(this, "lblOperatingTimeValue", 15);
     grid->addWidget(time_, 0, 1);
     grid->addWidget(MakeCaptionLabel(this, "lblOperatingTimeUnitsLabel", t::OperatingTimeUnits), 0,
                     2);
