@@ -317,7 +317,7 @@ void frmCommLog::LayOut() {
     for (const auto& row : rows) {
         for (std::size_t c = 0; c < row.size(); ++c) {
             for (QWidget* w : row[c]) {
-                columnWidth[c] = std::max(columnWidth[c], w->sizeHint().width());
+                columnWidth[c] = std::max(columnWidth[c], w->sizeHint().width() + x(kGap));
             }
         }
     }
