@@ -8,4 +8,6 @@ target_sources(ui PRIVATE
   panels/info/frmCapability.cpp
   panels/info/InfoWindowLabels.cpp
   panels/diagnostics/frmPeekPoke.cpp
+  panels/stroke/frmStrokeXY.cpp
+  panels/stroke/Form2.cpp
 )
