@@ -67,7 +67,7 @@ public:
         return texts;
     }
 
-    std::vector<Write> writes;
+    std::vector<struct Write> writes;  // "struct": the member function Write hides the type
     bool failOpen = false;
     bool failWrite = false;
     int openCount = 0;

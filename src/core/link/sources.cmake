@@ -1,6 +1,9 @@
 # Sources of this room, relative to src/core.
 target_sources(core PRIVATE
   link/SerialPortMap.cpp
+  link/ConnectionController.cpp
+  link/ReceivePath.cpp
+  link/TransmitQueue.cpp
   link/CommLog.cpp
   link/LogFileName.cpp
   link/StdioLogFile.cpp
