@@ -68,6 +68,7 @@ frmAbout::frmAbout(QWidget* parent)
     lblDescription_->setWordWrap(true);
     lblDisclaimer_->setText(QString::fromLatin1(AboutDisclaimer));
     lblDisclaimer_->setWordWrap(true);
+    lblDisclaimer_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
     cmdOK_->setDefault(true);
@@ -107,10 +108,10 @@ frmAbout::frmAbout(QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(line);
     layout->addLayout(bottom);
-    resize(420, 240);
+    resize(420, sizeHint().height());
 
     message_ = [this](const QString& text) {
-        QMessageBox::information(this, windowTitle(), text, QMessageBox::Ok);
+        QMessageBox::information(this, FromBytes(BuiltApplicationTitle()), text, QMessageBox::Ok);
     };
 }
 
