@@ -32,4 +32,6 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 
+echo "Monitor simulator: pid $sim on $(head -n1 "$run/sim.out") (link $link, log $run/sim.log)"
+echo "  kill -USR1 $sim: falls silent, -USR2: answers again, -HUP: unplug / plug in again"
 XDG_CONFIG_HOME="$run/config" ./build/bin/zorvex "$@"
