@@ -24,7 +24,7 @@ sim=$!
 trap 'kill "$sim" 2>/dev/null || true; wait "$sim" 2>/dev/null || true' EXIT
 
 for _ in $(seq 50); do
-    [ -L "$link" ] && break
+    [ -L "$link" ] && [ -s "$run/sim.out" ] && break
     if ! kill -0 "$sim" 2>/dev/null; then
         echo "The monitor simulator did not start." >&2
         exit 1
