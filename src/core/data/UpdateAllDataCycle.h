@@ -37,6 +37,9 @@ class UpdateAllDataCycle {
     // tmrSave's tick: the step SendCount names, then SendCount one further.
     void Tick();
 
+    // At exit only: nothing else stops tmrSave once it runs.
+    void Stop() { tmrSave_->Stop(); }
+
     int16_t SendCount() const { return sendCount_; }
     bool Running() const { return tmrSave_->IsActive(); }
 

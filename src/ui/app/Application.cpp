@@ -1,9 +1,11 @@
 #include "ui/app/Application.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMdiArea>
 
 #include "core/app/DisplayConfiguration.h"
+#include "core/protocol/DacTableHandlers.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/QtTimerFactory.h"
 #include "ui/app/HelpWindow.h"
@@ -41,11 +43,12 @@ Application::Application(ApplicationServices services)
     shell_ = std::make_unique<Shell>(shellState_, monitorData_, linkState_, *main_,
                                      static_cast<LinkIndicators&>(*this),
                                      static_cast<InfoLabels&>(*this));
-    tmrSave_ = timers_.CreateTimer([this] { OnUpdateAllDataTick(); });
 
     // ---- Reply handlers: register them with dispatcher_ here (protocol, panels) ----
+    RegisterDacTableHandlers(dispatcher_, monitorData_);
 
     MakeChildWindows();
+    MakeMonitorDataFile();
     WireMenus();
     main_->SetExitHandler([this] { OnExit(); });
 }
@@ -89,15 +92,12 @@ void Application::WireMenus() {
 
     // File. "&New" and "&Save" have no action in this configuration: the monitor data is
     // saved with "S&ave As ..." and there is no empty document to start from.
-    // "&Open ...", "S&ave As ...", "&Close": the file commands (data).
+    m.SetMenuHandler(MenuCommand::FileOpen, [this] { fileCommands_->Open(); });
+    m.SetMenuHandler(MenuCommand::FileSaveAs, [this] { fileCommands_->SaveAs(); });
+    m.SetMenuHandler(MenuCommand::FileClose, [this] { fileCommands_->Close(); });
 
     // Monitor.
-    m.SetMenuHandler(MenuCommand::MonitorUpdate, [this] {
-        shellState_.SendCount = 0;
-        if (updateAllDataStep_) {
-            updateAllDataStep_(shellState_.SendCount);
-        }
-    });
+    m.SetMenuHandler(MenuCommand::MonitorUpdate, [this] { RestartUpdateCycle(); });
     m.SetMenuHandler(MenuCommand::MonitorOnline, [this] { ShowConnectionWindow(); });
     m.SetMenuHandler(MenuCommand::MonitorOffline, [this] {
         shell_->SetMonitorOffline();
@@ -126,12 +126,32 @@ void Application::WireMenus() {
     });
 }
 
-void Application::OnUpdateAllDataTick() {
-    const int16_t step = shellState_.SendCount;
-    if (updateAllDataStep_) {
-        updateAllDataStep_(step);
+// ---------------------------------------------------------------------------------------
+// The monitor data file and the update-all-data cycle.
+// ---------------------------------------------------------------------------------------
+void Application::MakeMonitorDataFile() {
+    mdfReader_ = std::make_unique<MdfReader>(monitorData_, dispatcher_, Labels());
+    // Every save restarts the cycle at step 0, as "&Update All Data" does.
+    mdvFile_ = std::make_unique<MonitorDataFile>(monitorData_, mdvFiles_, wallClock_, *mdfReader_,
+                                                 [this] { RestartUpdateCycle(); });
+    fileView_ = std::make_unique<QtFileCommandsView>(
+        main_.get(), [this](const std::string& text) { main_->ShowMessage(text); });
+    fileCommands_ = std::make_unique<FileCommands>(
+        monitorData_, *mdvFile_, mdvFiles_, settings_, *fileView_,
+        [this](const std::string& text) { shell_->SetMainCaption(text); },
+        QDir::separator().toLatin1());
+}
+
+void Application::RestartUpdateCycle() {
+    shellState_.SendCount = 0;
+    if (updateCycle_) {
+        updateCycle_->UpdateAllDataStep(shellState_.SendCount);
     }
-    shellState_.SendCount = static_cast<int16_t>(shellState_.SendCount + 1);
+}
+
+void Application::MakeUpdateCycle(CommandSink& queue) {
+    updateCycle_ =
+        std::make_unique<UpdateAllDataCycle>(monitorData_, queue, timers_, shellState_.SendCount);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -229,7 +249,9 @@ void Application::OnExit() {
         return;
     }
     exited_ = true;
-    tmrSave_->Stop();
+    if (updateCycle_) {
+        updateCycle_->Stop();
+    }
     SaveWindowPlacement(settings_, "frmMain", main_->CurrentPlacement());
     StoreShellSettingsOnExit(settings_, linkState_);
     // Serial port (link): close it if open.

@@ -9,13 +9,20 @@
 #include "core/app/Shell.h"
 #include "core/app/ShellState.h"
 #include "core/app/StartupSequence.h"
+#include "core/data/FileCommands.h"
+#include "core/data/MdfReader.h"
 #include "core/data/MonitorData.h"
+#include "core/data/MonitorDataFile.h"
+#include "core/data/UpdateAllDataCycle.h"
 #include "core/link/LinkState.h"
 #include "core/panels/info/InfoLabels.h"
 #include "core/protocol/ResponseDispatcher.h"
 #include "core/settings/SettingsStore.h"
 #include "core/support/Timer.h"
+#include "platform/QtMonitorDataFiles.h"
+#include "platform/QtSystemServices.h"
 #include "ui/app/ChildWindow.h"
+#include "ui/data/QtFileCommandsView.h"
 
 class QMdiArea;
 
@@ -60,6 +67,12 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     TimerFactory& Timers() { return timers_; }
     StatusOperations& Status() { return *shell_; }
     InfoLabels& Labels() { return *this; }
+    // The monitor data file: "&Open ...", "S&ave As ...", "&Close" and their dialogs.
+    FileCommands& Files() { return *fileCommands_; }
+    QtFileCommandsView& FileDialogs() { return *fileView_; }
+    // The update-all-data cycle with its timer tmrSave; it exists once the transmit queue it
+    // sends through does.
+    UpdateAllDataCycle* UpdateCycle() { return updateCycle_.get(); }
 
     // Free-standing windows, created on first use.
     frmAbout& About();
@@ -88,8 +101,12 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     void SetInfoLabel(InfoLabel label, const std::string& text) override;
 
     void MakeChildWindows();
+    void MakeMonitorDataFile();
+    // The update-all-data cycle sends its requests through the transmit queue.
+    void MakeUpdateCycle(CommandSink& queue);
+    // "&Update All Data" and every save: SendCount to 0 and step 0 at once.
+    void RestartUpdateCycle();
     void WireMenus();
-    void OnUpdateAllDataTick();
     // Exit: every window's place, the Configs values, the port; then the free windows go.
     void OnExit();
     // A child window of the main window's MDI area, registered so that its place is
@@ -120,10 +137,15 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     // ---- The main window and the shell ----
     std::unique_ptr<frmMain> main_;
     std::unique_ptr<Shell> shell_;
-    // tmrSave: one update-all-data step per tick (1000 ms), started by the update cycle.
-    std::unique_ptr<Timer> tmrSave_;
-    // The update-all-data step, called with a copy of SendCount.
-    std::function<void(int16_t step)> updateAllDataStep_;
+
+    // ---- Monitor data file and update-all-data cycle (data) ----
+    QtMonitorDataFiles mdvFiles_;
+    QtWallClock wallClock_;
+    std::unique_ptr<MdfReader> mdfReader_;
+    std::unique_ptr<MonitorDataFile> mdvFile_;
+    std::unique_ptr<QtFileCommandsView> fileView_;
+    std::unique_ptr<FileCommands> fileCommands_;
+    std::unique_ptr<UpdateAllDataCycle> updateCycle_;
 
     // ---- Child windows (inside the main window) ----
     // Every child window registers here; at exit each stores its place.

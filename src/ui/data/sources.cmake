@@ -1,0 +1,4 @@
+# Sources of this room, relative to src/ui.
+target_sources(ui PRIVATE
+  data/QtFileCommandsView.cpp
+)
