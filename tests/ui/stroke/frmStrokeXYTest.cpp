@@ -65,7 +65,7 @@ TEST_F(StrokeWindowUi, OpensAtItsSizeWithItsInitialValuesAndAsksForTheParameters
     EXPECT_EQ(sink.Take(), Commands{"dz"});
     auto* gain = Find<QScrollBar>("HS_gain");
     EXPECT_EQ(gain->value(), 255);
-    EXPECT_TRUE(gain->invertedAppearance());
+    EXPECT_EQ(gain->layoutDirection(), Qt::RightToLeft);
     EXPECT_EQ(gain->pageStep(), 20);
     auto* x = Find<QScrollBar>("HS_x_offset");
     EXPECT_EQ(x->minimum(), -255);
@@ -181,6 +181,18 @@ TEST_F(StrokeWindowUi, WritesTheGainWhenItsThumbIsReleasedAndSavesIt) {
     EXPECT_EQ(Find<QLabel>("lbl_gain")->text(), QStringLiteral("100"));
     Click("Command30(4)");
     EXPECT_EQ(sink.Take(), (Commands{"TGW1D0", "TGW2E100"}));
+}
+
+TEST_F(StrokeWindowUi, MovesTheGainTowards255WithTheLeftArrow) {
+    core.SetBar(StrokeBar::Gain, 100);
+    sink.Take();
+    auto* gain = Find<QScrollBar>("HS_gain");
+    QTest::mouseClick(gain, Qt::LeftButton, {}, QPoint(3, gain->height() / 2));
+    EXPECT_EQ(gain->value(), 101);
+    EXPECT_EQ(sink.Take(), (Commands{"TYW1DA0", "TYW2EA101"}));
+    auto* x = Find<QScrollBar>("HS_x_offset");
+    QTest::mouseClick(x, Qt::LeftButton, {}, QPoint(3, x->height() / 2));
+    EXPECT_EQ(sink.Take(), (Commands{"TYW00A2", "TYW39B1"}));
 }
 
 TEST_F(StrokeWindowUi, WritesEveryKeystrokeOfALiveBoxAndNothingForOthers) {

@@ -329,9 +329,9 @@ QWidget* frmStrokeXY::BuildGainOffset() {
         bar->setRange(range.min, range.max);
         bar->setFixedWidth(100);
         if (row.bar == StrokeBar::Gain) {
-            // 255 at the left end, 0 at the right end.
-            bar->setInvertedAppearance(true);
-            bar->setInvertedControls(true);
+            // 255 at the left end, 0 at the right end: mirrored as a whole, so the left arrow
+            // and a click left of the thumb also move towards 255.
+            bar->setLayoutDirection(Qt::RightToLeft);
             bar->setPageStep(20);
         } else {
             bar->setPageStep(10);
