@@ -3,22 +3,99 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace zorvex {
 
 namespace {
+
 QString PathOf(const std::string& path) {
     return QFile::decodeName(path.c_str());
 }
 std::string Reason(const QFileDevice& file) {
     return file.errorString().toStdString();
 }
+constexpr const char* FolderReason = "It is a folder, not a file";
+
+#ifdef Q_OS_UNIX
+std::string SystemReason(int error) {
+    return std::strerror(error);
+}
+
+// The temporary file goes beside the target, so the final rename stays on one file system
+// and replaces the target in one step.
+FileOutcome WriteBesideAndRename(const std::string& path, std::string_view bytes) {
+    const auto slash = path.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string temporary = folder + "." + name + ".XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0) {
+        return {false, SystemReason(errno)};
+    }
+    auto fail = [&](int error) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return FileOutcome{false, SystemReason(error)};
+    };
+    // The file gets the mode the target has, or a new file's usual mode.
+    struct stat existing {};
+    mode_t mode = 0;
+    if (::stat(path.c_str(), &existing) == 0) {
+        mode = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(fd, mode) != 0) {
+        return fail(errno);
+    }
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return fail(errno);
+        }
+        if (n == 0) {
+            return fail(ENOSPC);
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0) {
+        return fail(errno);
+    }
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return {false, SystemReason(error)};
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return {false, SystemReason(error)};
+    }
+    return {};
+}
+#endif
+
 }  // namespace
 
 FileBytes QtMonitorDataFiles::ReadWhole(const std::string& path) {
     QFile file(PathOf(path));
     if (QFileInfo(file).isDir()) {
-        return {false, {}, "It is a folder, not a file"};
+        return {false, {}, FolderReason};
     }
     if (!file.open(QIODevice::ReadOnly)) {
         return {false, {}, Reason(file)};
@@ -31,11 +108,15 @@ FileBytes QtMonitorDataFiles::ReadWhole(const std::string& path) {
 }
 
 FileOutcome QtMonitorDataFiles::ReplaceWhole(const std::string& path, std::string_view bytes) {
-    QSaveFile file(PathOf(path));
-    if (QFileInfo(file.fileName()).isDir()) {
-        return {false, "It is a folder, not a file"};
+    if (QFileInfo(PathOf(path)).isDir()) {
+        return {false, FolderReason};
     }
-    if (!file.open(QIODevice::WriteOnly)) {
+#ifdef Q_OS_UNIX
+    return WriteBesideAndRename(path, bytes);
+#else
+    // Unbuffered, so that a short write shows at once instead of being lost in a flush.
+    QSaveFile file(PathOf(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return {false, Reason(file)};
     }
     const auto size = static_cast<qint64>(bytes.size());
@@ -48,6 +129,7 @@ FileOutcome QtMonitorDataFiles::ReplaceWhole(const std::string& path, std::strin
         return {false, Reason(file)};
     }
     return {};
+#endif
 }
 
 }  // namespace zorvex

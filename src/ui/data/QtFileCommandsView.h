@@ -28,8 +28,9 @@ FileDialogSetup SetupFor(const OpenDialogRequest& request);
 FileDialogSetup SetupFor(const SaveDialogRequest& request);
 QStringList NameFiltersOf(const std::string& filter);
 
-// The dialogs and message boxes of "&Open ...", "S&ave As ..." and "&Close". The dialog
-// and the Yes/No question can be replaced, so tests run without modal windows.
+// The dialogs and message boxes of "&Open ...", "S&ave As ..." and "&Close". The dialog,
+// the Yes/No question and the message box can be replaced, so tests run without modal
+// windows.
 class QtFileCommandsView : public FileCommandsView {
   public:
     // The chosen full path, or nothing when the user cancels.
@@ -40,6 +41,9 @@ class QtFileCommandsView : public FileCommandsView {
 
     void SetDialogRunner(DialogRunner runner) { dialogRunner_ = std::move(runner); }
     void SetQuestionRunner(QuestionRunner runner) { questionRunner_ = std::move(runner); }
+    void SetMessageRunner(std::function<void(const std::string&)> runner) {
+        showMessage_ = std::move(runner);
+    }
 
     bool AskYesNo(const std::string& question) override;
     std::optional<ChosenFile> ChooseFileToOpen(const OpenDialogRequest& request) override;

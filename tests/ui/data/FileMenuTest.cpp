@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "MemorySettingsStore.h"
+#include "SampleModels.h"
+#include "VirtualClock.h"
+#include "ui/app/Application.h"
+#include "ui/app/frmMain.h"
+
+namespace zorvex {
+namespace {
+
+const QString MainTitle = QStringLiteral("Zorvex4 CRT Adjustment Tool V5.0.13");
+
+// The tool over an in-memory store and virtual time, with the file dialog, the question
+// and the message boxes answered by the test.
+struct FileMenuRig {
+    testing::MemorySettingsStore settings;
+    testing::VirtualClock clock;
+    std::unique_ptr<Application> app;
+    std::vector<FileDialogSetup> dialogs;
+    std::optional<QString> nextPath;
+    std::vector<QString> questions;
+    bool answerYes = false;
+    std::vector<std::string> messages;
+
+    FileMenuRig() {
+        app = std::make_unique<Application>(ApplicationServices{&settings, &clock});
+        app->Start();
+        QtFileCommandsView& view = app->FileDialogs();
+        view.SetDialogRunner([this](const FileDialogSetup& setup) {
+            dialogs.push_back(setup);
+            return nextPath;
+        });
+        view.SetQuestionRunner([this](const QString& question) {
+            questions.push_back(question);
+            return answerYes;
+        });
+        view.SetMessageRunner([this](const std::string& text) { messages.push_back(text); });
+    }
+    void Choose(MenuCommand command, std::optional<QString> path = std::nullopt) {
+        nextPath = std::move(path);
+        QAction* action = app->MainWindow().Action(command);
+        ASSERT_NE(action, nullptr);
+        ASSERT_TRUE(action->isEnabled());
+        action->trigger();
+    }
+    QString Caption() { return app->MainWindow().windowTitle(); }
+};
+
+TEST(FileMenu, SaveAsWritesTheFileShowsItsNameAndRemembersTheFolder) {
+    QTemporaryDir dir;
+    FileMenuRig rig;
+    rig.app->Data() = testing::FullModel(250);
+    rig.Choose(MenuCommand::FileSaveAs, dir.filePath(QStringLiteral("mon1.mdv")));
+
+    ASSERT_EQ(rig.dialogs.size(), 1u);
+    EXPECT_TRUE(rig.dialogs[0].save);
+    EXPECT_EQ(rig.dialogs[0].proposedName, QStringLiteral("*.mdv"));
+    EXPECT_TRUE(rig.messages.empty());
+    EXPECT_EQ(rig.Caption(), MainTitle + QStringLiteral(" -- mon1.mdv"));
+    EXPECT_EQ(rig.settings.Get("Configs", "FileSaveInitDir"), dir.path().toStdString() + "/");
+    QFile file(dir.filePath(QStringLiteral("mon1.mdv")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("\"Norvale Monitor DAC Value File\"\r\n\"Version 3.0\"\r\n"));
+    EXPECT_TRUE(bytes.contains("\"Model Number: \",\"KX-2100\"\r\n"));
+    EXPECT_FALSE(rig.app->Data().FileIsOpen);
+
+    rig.Choose(MenuCommand::FileSaveAs);  // cancelled; it started in the remembered folder
+    EXPECT_EQ(rig.dialogs.back().startFolder, dir.path() + QStringLiteral("/"));
+    EXPECT_EQ(rig.Caption(), MainTitle + QStringLiteral(" -- mon1.mdv"));
+}
+
+TEST(FileMenu, AFileSavedByOneToolOpensInANewOneWithTheSameValues) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("mon1.mdv"));
+    const MonitorData saved = testing::FullModel(150);
+    {
+        FileMenuRig first;
+        first.app->Data() = saved;
+        first.Choose(MenuCommand::FileSaveAs, path);
+        ASSERT_TRUE(first.messages.empty());
+    }
+    FileMenuRig second;
+    second.Choose(MenuCommand::FileOpen, path);
+    EXPECT_TRUE(second.messages.empty()) << second.messages.front();
+    EXPECT_FALSE(second.dialogs.front().save);
+    EXPECT_EQ(second.Caption(), MainTitle + QStringLiteral(" -- mon1.mdv"));
+    const MonitorData& read = second.app->Data();
+    EXPECT_TRUE(read.FileIsOpen);
+    EXPECT_EQ(read.ModelNumber, saved.ModelNumber);
+    EXPECT_EQ(read.SerialNumber, saved.SerialNumber);
+    EXPECT_EQ(read.PartNumber, saved.PartNumber);
+    EXPECT_EQ(read.CrtSerialNumber, saved.CrtSerialNumber);
+    EXPECT_EQ(read.FirmwareVersion, saved.FirmwareVersion);
+    EXPECT_EQ(read.FirmwareVersionNumber, 150);
+    EXPECT_EQ(read.OperatingHours, saved.OperatingHours);
+    EXPECT_EQ(read.HvLowerLimit, saved.HvLowerLimit);
+    EXPECT_EQ(read.ScanSetName[2], saved.ScanSetName[2]);
+    for (int f = 0; f < 5; ++f) {
+        for (int scanSet : {0, 2, 5}) {  // the enabled ones
+            EXPECT_EQ(read.Families[f].factory[0][scanSet], saved.Families[f].factory[0][scanSet]);
+            EXPECT_EQ(read.Families[f].initial[1][scanSet], saved.Families[f].initial[1][scanSet]);
+            EXPECT_EQ(read.Families[f].value[1][scanSet], saved.Families[f].value[1][scanSet]);
+        }
+    }
+}
+
+TEST(FileMenu, CloseShowsThatNoFileIsOpen) {
+    FileMenuRig rig;
+    rig.Choose(MenuCommand::FileClose);
+    EXPECT_EQ(rig.Caption(), MainTitle + QStringLiteral(" -- (No File)"));
+    EXPECT_TRUE(rig.questions.empty());
+}
+
+TEST(FileMenu, CloseAsksToSaveChangedData) {
+    FileMenuRig rig;
+    rig.app->Data().DataChanged = true;
+    rig.Choose(MenuCommand::FileClose);
+    EXPECT_EQ(rig.questions, std::vector<QString>{QStringLiteral(
+                                 "The data has been changed. Do you wish to save changes?")});
+    EXPECT_EQ(rig.Caption(), MainTitle + QStringLiteral(" -- (No File)"));
+}
+
+TEST(FileMenu, ASaveThatCannotBeWrittenSaysWhyAndIsNotShownAsSaved) {
+    QTemporaryDir dir;
+    FileMenuRig rig;
+    const QString before = rig.Caption();
+    rig.Choose(MenuCommand::FileSaveAs, dir.filePath(QStringLiteral("missing/mon1.mdv")));
+    ASSERT_EQ(rig.messages.size(), 1u);
+    EXPECT_EQ(
+        rig.messages[0].rfind(
+            "The file " + dir.path().toStdString() + "/missing/mon1.mdv could not be saved: ", 0),
+        0u)
+        << rig.messages[0];
+    EXPECT_EQ(rig.Caption(), before);
+    EXPECT_FALSE(rig.settings.Has("Configs", "FileSaveInitDir"));
+}
+
+TEST(FileMenu, OpeningAFileThatIsNotAMonitorDataFileSaysSo) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("notes.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("just a few words");
+    file.close();
+    FileMenuRig rig;
+    rig.Choose(MenuCommand::FileOpen, path);
+    EXPECT_EQ(rig.messages, std::vector<std::string>{"File notes.txt is not a valid .mdv file"});
+    EXPECT_EQ(rig.Caption(), MainTitle + QStringLiteral(" -- notes.txt"));
+    EXPECT_FALSE(rig.app->Data().FileIsOpen);
+}
+
+}  // namespace
+}  // namespace zorvex

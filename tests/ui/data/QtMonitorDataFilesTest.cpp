@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/QtMonitorDataFiles.h"
+
+namespace zorvex {
+namespace {
+
+std::string PathIn(const QTemporaryDir& dir, const char* name) {
+    return QFile::encodeName(dir.filePath(QString::fromLatin1(name))).toStdString();
+}
+
+std::string Contents(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
+    return file.readAll().toStdString();
+}
+
+void Put(const std::string& path, const std::string& bytes) {
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+QStringList EntriesOf(const QTemporaryDir& dir) {
+    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+const std::string Sample = std::string("\"Version 3.0\"\r\n\"ScanSetName\",\"Nacht \xE9\"\r\n") +
+                           std::string(2000, 'x') + "\r\n";
+
+TEST(QtMonitorDataFiles, WritesAndReadsBackTheExactBytes) {
+    QTemporaryDir dir;
+    QtMonitorDataFiles files;
+    const std::string path = PathIn(dir, "mon1.mdv");
+    ASSERT_TRUE(files.ReplaceWhole(path, Sample).ok);
+    EXPECT_EQ(Contents(path), Sample);
+    const FileBytes read = files.ReadWhole(path);
+    EXPECT_TRUE(read.ok);
+    EXPECT_EQ(read.bytes, Sample);
+}
+
+TEST(QtMonitorDataFiles, ReplacesAnEarlierFileAndLeavesNoTemporaryFileBehind) {
+    QTemporaryDir dir;
+    QtMonitorDataFiles files;
+    const std::string path = PathIn(dir, "mon1.mdv");
+    Put(path, "older and longer content than the new one, to be replaced whole");
+    ASSERT_TRUE(files.ReplaceWhole(path, "new").ok);
+    EXPECT_EQ(Contents(path), "new");
+    EXPECT_EQ(EntriesOf(dir), QStringList{QStringLiteral("mon1.mdv")});
+}
+
+TEST(QtMonitorDataFiles, AWriteIntoAMissingFolderFailsWithAReasonAndCreatesNothing) {
+    QTemporaryDir dir;
+    QtMonitorDataFiles files;
+    const FileOutcome outcome = files.ReplaceWhole(PathIn(dir, "gone/mon1.mdv"), Sample);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.reason, "No such file or directory");
+    EXPECT_TRUE(EntriesOf(dir).isEmpty());
+}
+
+TEST(QtMonitorDataFiles, AWriteOverAFolderFailsAndLeavesTheFolder) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("mon1.mdv")));
+    QtMonitorDataFiles files;
+    const FileOutcome outcome = files.ReplaceWhole(PathIn(dir, "mon1.mdv"), Sample);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.reason, "It is a folder, not a file");
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("mon1.mdv"))).isDir());
+}
+
+// A write that runs out of room part-way (here: the file size limit, as a full disk would).
+TEST(QtMonitorDataFiles, AWriteCutShortLeavesTheEarlierFileAsItWas) {
+    QTemporaryDir dir;
+    QtMonitorDataFiles files;
+    const std::string path = PathIn(dir, "mon1.mdv");
+    Put(path, "the good file");
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto* previousHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 512;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const FileOutcome outcome = files.ReplaceWhole(path, Sample);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.reason, "File too large");
+    EXPECT_EQ(Contents(path), "the good file");
+    EXPECT_EQ(EntriesOf(dir), QStringList{QStringLiteral("mon1.mdv")});
+}
+
+TEST(QtMonitorDataFiles, AWriteIntoAReadOnlyFolderFailsAndLeavesTheEarlierFile) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "the superuser writes into read-only folders";
+    }
+    QTemporaryDir dir;
+    QtMonitorDataFiles files;
+    const std::string path = PathIn(dir, "mon1.mdv");
+    Put(path, "the good file");
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const FileOutcome outcome = files.ReplaceWhole(path, Sample);
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(Contents(path), "the good file");
+}
+
+TEST(QtMonitorDataFiles, ReadingAMissingFileGivesTheReason) {
+    QTemporaryDir dir;
+    QtMonitorDataFiles files;
+    const FileBytes read = files.ReadWhole(PathIn(dir, "none.mdv"));
+    EXPECT_FALSE(read.ok);
+    EXPECT_FALSE(read.reason.empty());
+}
+
+}  // namespace
+}  // namespace zorvex
