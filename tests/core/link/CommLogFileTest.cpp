@@ -159,13 +159,6 @@ TEST(LogFileName, TheProposedNameHasNoLeadingZeros) {
     EXPECT_EQ(ProposedLogFileName({2000, 1, 1, 0, 0, 0}), "Zorvex_LogFile_1_1_2000_0_0_0");
 }
 
-TEST(LogFileName, TheLogProposesTheNameForTheWallClocksNow) {
-    CommLogHarness h;
-    auto& log = h.Make();
-    h.clock.now = {2001, 6, 14, 9, 5, 7};
-    EXPECT_EQ(log.ProposedFileName(), "Zorvex_LogFile_6_14_2001_9_5_7");
-}
-
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;

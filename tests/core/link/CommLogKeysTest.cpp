@@ -115,14 +115,6 @@ TEST(CommLogReConnect, ReConnectGoesOfflineBeforeStartingANewAttempt) {
     EXPECT_EQ(h.hookCalls, std::vector<std::string>{"restart attempt after offline"});
 }
 
-TEST(CommLogClearQueue, ClearXmitQueueEmptiesTheQueueAndSendsNothing) {
-    CommLogHarness h;
-    auto& log = h.Make();
-    log.ClearXmitQueue();
-    EXPECT_EQ(h.hookCalls, std::vector<std::string>{"clear queue"});
-    EXPECT_TRUE(h.commands.queued.empty());
-}
-
 TEST(CommLogDone, DoneClearsCommLogOpenButLoggingGoesOn) {
     CommLogHarness h;
     auto& log = h.Make();

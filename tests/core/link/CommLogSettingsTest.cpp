@@ -120,15 +120,5 @@ TEST(CommLogClosing, ClosingAtExitClosesAnOpenLogFile) {
     EXPECT_FALSE(log.FileLogOpen());
 }
 
-TEST(CommLogIndicator, TheIndicatorFollowsTheLinkStatus) {
-    CommLogHarness h;
-    auto& log = h.Make();
-    EXPECT_FALSE(h.view.controls.indicatorOnline);
-    log.SetIndicatorOnline(true);
-    EXPECT_TRUE(h.view.controls.indicatorOnline);
-    log.SetIndicatorOnline(false);
-    EXPECT_FALSE(h.view.controls.indicatorOnline);
-}
-
 }  // namespace
 }  // namespace zorvex::testing

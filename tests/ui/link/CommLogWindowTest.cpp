@@ -202,17 +202,6 @@ TEST(CommLogWindow, AfterStartUpResetsTheFlagsTheBoxAndTheAutoPingButtonShowThem
     EXPECT_EQ(h.Find<QPushButton>("btnDisableAutoping")->text(), "Disable AutoPing");
 }
 
-TEST(CommLogWindow, TheAutoPingButtonSwitchesItsCaptionAndStartsTheKeepAlive) {
-    WindowHarness h;
-    h.Open().show();
-    auto* button = h.Find<QPushButton>("btnDisableAutoping");
-    QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(button->text(), "Enable AutoPing");
-    QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(button->text(), "Disable AutoPing");
-    EXPECT_EQ(h.hookCalls, std::vector<std::string>{"keep-alive 2000"});
-}
-
 TEST(CommLogWindow, TheIndicatorTurnsGreenOnlineAndRedOffline) {
     WindowHarness h;
     h.Open();
