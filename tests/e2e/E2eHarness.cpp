@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -76,8 +77,10 @@ bool Process::Start(const std::string& program, const std::vector<std::string>& 
         return false;
     }
     if (pid_ == 0) {
-        // A process group of its own, so a stray signal to ours never reaches it.
+        // A process group of its own, so a stray signal to ours never reaches it; and ended
+        // with us, should the test itself be killed before it can stop the child.
         ::setpgid(0, 0);
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
         if (stdoutPipe) {
             ::dup2(pipeFds[1], STDOUT_FILENO);
         } else {
