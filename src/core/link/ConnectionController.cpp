@@ -101,6 +101,14 @@ std::optional<std::string> ConnectionController::SelectPort(int optionIndex) {
     return std::nullopt;
 }
 
+std::optional<std::string> ConnectionController::DeviceChanged(int portNumber) {
+    if (portNumber != link_.CommPort) {
+        return std::nullopt;
+    }
+    port_.Close();
+    return SelectPort(portNumber - 1);
+}
+
 void ConnectionController::Ok() {
     tryingInFront_ = false;
     ShowTrying();

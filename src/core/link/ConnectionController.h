@@ -71,6 +71,8 @@ class ConnectionController : public PromptListener {
     void Ok();
     void Offline();
     void Done();
+    // The device behind a port number was changed: the port in use is opened anew.
+    std::optional<std::string> DeviceChanged(int portNumber);
     void SetAutoReconnect(bool checked) { autoReconnect_ = checked; }
     bool AutoReconnect() const { return autoReconnect_; }
     // "Go O&nline": shown and brought to the front.

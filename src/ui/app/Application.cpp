@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QMdiArea>
+#include <QTimer>
 
 #include "core/app/DisplayConfiguration.h"
 #include "core/protocol/DacTableHandlers.h"
+#include "core/protocol/LinkReplyHandlers.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/QtTimerFactory.h"
 #include "ui/app/HelpWindow.h"
@@ -39,21 +41,28 @@ Application::Application(ApplicationServices services)
       settings_(services.settings != nullptr ? *services.settings : *ownSettings_),
       ownTimers_(OwnTimersUnless(services.timers)),
       timers_(services.timers != nullptr ? *services.timers : *ownTimers_),
-      main_(std::make_unique<frmMain>()) {
+      main_(std::make_unique<frmMain>()),
+      ownPort_(services.port != nullptr ? nullptr : std::make_unique<QtSerialPort>(portMap_)),
+      port_(services.port != nullptr ? *services.port : *ownPort_) {
     shell_ = std::make_unique<Shell>(shellState_, monitorData_, linkState_, *main_,
                                      static_cast<LinkIndicators&>(*this),
                                      static_cast<InfoLabels&>(*this));
 
     // ---- Reply handlers: register them with dispatcher_ here (protocol, panels) ----
     RegisterDacTableHandlers(dispatcher_, monitorData_);
+    RegisterLinkReplyHandlers(dispatcher_, monitorData_, Labels());
 
     MakeChildWindows();
+    MakeLink();
     MakeMonitorDataFile();
     WireMenus();
     main_->SetExitHandler([this] { OnExit(); });
 }
 
 Application::~Application() {
+    // No more received bytes or failures into a graph being taken down.
+    port_.SetReceiveHandler(nullptr);
+    port_.SetFailureHandler(nullptr);
     // Windows go first: they may still hold references into the state below.
     help_.reset();
     about_.reset();
@@ -82,6 +91,51 @@ void Application::MakeChildWindows() {
     // Example:
     //   frmConnect_ = MakeChild<frmConnect>(ChildPlacement::Locations("frmConnect"),
     //                                       [this] { return new frmConnect(...); });
+
+    // Link windows over the connection logic (made in MakeLink, before any is created).
+    frmConnect_ = MakeChild<frmConnect>(ChildPlacement::Locations("frmConnect"), [this] {
+        auto* window = new frmConnect(*connection_, portMap_);
+        window->SetMessageHandler([this](const std::string& text) { ShowMessageLater(text); });
+        return window;
+    });
+    frmTrying_ = MakeChild<frmTrying>(ChildPlacement::Locations("frmTrying"),
+                                      [this] { return new frmTrying(*connection_); });
+    frmChangeTries_ =
+        MakeChild<frmChangeTries>(ChildPlacement::OwnKeys(OwnKeyWindow::Tries), [this] {
+            auto* window = new frmChangeTries(*connection_);
+            window->SetMessageHandler([this](const std::string& text) { ShowMessageLater(text); });
+            return window;
+        });
+    frmTimedOut_ = MakeChild<frmTimedOut>(ChildPlacement::OwnKeys(OwnKeyWindow::TimedOut),
+                                          [this] { return new frmTimedOut(*connection_); });
+}
+
+// ---------------------------------------------------------------------------------------
+// The serial link: port, transmit queue, receive path and the connection logic.
+// ---------------------------------------------------------------------------------------
+void Application::MakeLink() {
+    queue_ = std::make_unique<TransmitQueue>(port_, timers_, beeper_);
+    receive_ = std::make_unique<ReceivePath>(
+        *queue_, [this](std::string_view block) { dispatcher_.Dispatch(block); }, linkState_);
+    connectRoute_ = std::make_unique<ConnectWindowRoute>(
+        *frmConnect_, [this](const std::string& text) { ShowMessageLater(text); });
+    tryingRoute_ = std::make_unique<TryingWindowRoute>(*frmTrying_);
+    changeTriesRoute_ = std::make_unique<ChangeTriesRoute>(*frmChangeTries_);
+    timedOutRoute_ = std::make_unique<TimedOutRoute>(*frmTimedOut_);
+    connection_ = std::make_unique<ConnectionController>(
+        port_, *queue_, timers_, *shell_, monitorData_, linkState_,
+        ConnectionController::Views{*connectRoute_, *tryingRoute_, *changeTriesRoute_,
+                                    *timedOutRoute_});
+    receive_->SetPromptListener(connection_.get());
+    port_.SetReceiveHandler([this](std::string_view bytes) { receive_->Feed(bytes); });
+    port_.SetFailureHandler(
+        [this](const std::string& reason) { connection_->OnPortFailure(reason); });
+    queue_->SetWriteFailureHandler([this] { connection_->OnWriteFailure(); });
+    MakeUpdateCycle(*queue_);
+}
+
+void Application::ShowMessageLater(const std::string& text) {
+    QTimer::singleShot(0, main_.get(), [this, text] { main_->ShowMessage(text); });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -101,10 +155,10 @@ void Application::WireMenus() {
     m.SetMenuHandler(MenuCommand::MonitorOnline, [this] { ShowConnectionWindow(); });
     m.SetMenuHandler(MenuCommand::MonitorOffline, [this] {
         shell_->SetMonitorOffline();
-        // Hide the connection window and the connection-attempt window (link).
+        connection_->HideConnectionWindows();
     });
     m.SetMenuHandler(MenuCommand::MonitorDemo, [this] { shell_->SetOfflineDemoMode(); });
-    // "&Run from BOOT MODE": QueueCommand("g\r\n") (link).
+    m.SetMenuHandler(MenuCommand::MonitorRun, [this] { queue_->QueueCommand("g\r\n"); });
 
     // Adjustments. "&Stroke Adjustment": show frmStrokeXY (stroke).
     // "&xy simulator" has no action in this configuration.
@@ -177,6 +231,14 @@ void Application::ApplyMainWindowPlacement(const WindowPlacement& placement) {
 void Application::ShowConnectionWindow() {
     // frmConnect (link): show it and bring it to the front; its creation creates
     // frmCommLog if needed and starts the first connection attempt with linkState_.CommPort.
+    if (!connectCreated_) {
+        connectCreated_ = true;
+        frmConnect_->Widget();
+        if (const auto message = connection_->Create()) {
+            ShowMessageLater(*message);
+        }
+    }
+    connection_->ShowConnectWindow();
 }
 
 void Application::ShowCommLogWindow() {
@@ -184,7 +246,9 @@ void Application::ShowCommLogWindow() {
 }
 
 void Application::ResetQueueFlags() {
-    // Transmit queue (link): both busy marks off, AwaitingReply off.
+    // Transmit queue (link): both busy marks off, AwaitingReply off. The queue has no busy
+    // marks: everything runs on the one user-interface thread.
+    queue_->SetAwaitingReply(false);
 }
 
 void Application::ShowMainWindow() {
@@ -195,7 +259,10 @@ void Application::ShowMainWindow() {
 // Indicators and labels the status operations and reply handlers write.
 // ---------------------------------------------------------------------------------------
 void Application::SetConnectIndicator(IndicatorColour colour) {
-    (void)colour;  // frmConnect.btnInd (link), if the window exists.
+    // frmConnect.btnInd (link), if the window exists.
+    if (auto* window = frmConnect_->IfExists()) {
+        window->SetIndicatorOnline(colour == IndicatorGreen);
+    }
 }
 
 void Application::SetCommLogIndicator(IndicatorColour colour) {
@@ -204,6 +271,7 @@ void Application::SetCommLogIndicator(IndicatorColour colour) {
 
 void Application::StopConnectReplyTimer() {
     // frmConnect.tmrConnect (link).
+    connection_->StopReplyTimer();
 }
 
 void Application::SetInfoLabel(InfoLabel label, const std::string& text) {
@@ -255,6 +323,8 @@ void Application::OnExit() {
     SaveWindowPlacement(settings_, "frmMain", main_->CurrentPlacement());
     StoreShellSettingsOnExit(settings_, linkState_);
     // Serial port (link): close it if open.
+    connection_->StopReplyTimer();
+    port_.Close();
     for (ChildWindowSlot* child : childWindows_) {
         child->StorePlacement();
     }

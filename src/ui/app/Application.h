@@ -14,15 +14,21 @@
 #include "core/data/MonitorData.h"
 #include "core/data/MonitorDataFile.h"
 #include "core/data/UpdateAllDataCycle.h"
+#include "core/link/ConnectionController.h"
 #include "core/link/LinkState.h"
+#include "core/link/ReceivePath.h"
+#include "core/link/SerialPortMap.h"
+#include "core/link/TransmitQueue.h"
 #include "core/panels/info/InfoLabels.h"
 #include "core/protocol/ResponseDispatcher.h"
 #include "core/settings/SettingsStore.h"
 #include "core/support/Timer.h"
 #include "platform/QtMonitorDataFiles.h"
+#include "platform/QtSerialPort.h"
 #include "platform/QtSystemServices.h"
 #include "ui/app/ChildWindow.h"
 #include "ui/data/QtFileCommandsView.h"
+#include "ui/link/LinkWindowRoutes.h"
 
 class QMdiArea;
 
@@ -37,6 +43,7 @@ class HelpWindow;
 struct ApplicationServices {
     SettingsStore* settings = nullptr;  // null: the per-user INI store under the title
     TimerFactory* timers = nullptr;     // null: Qt timers
+    SerialPort* port = nullptr;         // null: the Qt serial port on the "Ports" devices
 };
 
 // The one object graph of the tool, from start-up to exit. Everything that lives as long as
@@ -74,6 +81,14 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     // sends through does.
     UpdateAllDataCycle* UpdateCycle() { return updateCycle_.get(); }
 
+    // The serial link: the port, the queue every command goes through, the receive framing
+    // and the connection logic of the link windows.
+    SerialPort& Port() { return port_; }
+    SerialPortMap& PortMap() { return portMap_; }
+    TransmitQueue& Queue() { return *queue_; }
+    ReceivePath& Receive() { return *receive_; }
+    ConnectionController& Connection() { return *connection_; }
+
     // Free-standing windows, created on first use.
     frmAbout& About();
     HelpWindow& Help();
@@ -101,6 +116,11 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     void SetInfoLabel(InfoLabel label, const std::string& text) override;
 
     void MakeChildWindows();
+    // The port, queue, receive path and connection logic, over the link windows.
+    void MakeLink();
+    // A message box raised once the current event has run to its end, so none ever opens
+    // inside a port signal or in the middle of a dispatch.
+    void ShowMessageLater(const std::string& text);
     void MakeMonitorDataFile();
     // The update-all-data cycle sends its requests through the transmit queue.
     void MakeUpdateCycle(CommandSink& queue);
@@ -153,6 +173,24 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     // Link windows: frmConnect, frmTrying, frmChangeTries, frmTimedOut, frmCommLog.
     // Information windows: frmID, frmVersion, frmOperatingTime, frmCapability.
     // Stroke: frmStrokeXY. Diagnostics: frmPeekPoke.
+
+    // ---- Serial link (link) ----
+    SerialPortMap portMap_{settings_};
+    std::unique_ptr<QtSerialPort> ownPort_;
+    SerialPort& port_;
+    QtBeeper beeper_;
+    std::unique_ptr<TransmitQueue> queue_;
+    std::unique_ptr<ReceivePath> receive_;
+    std::unique_ptr<ChildWindow<frmConnect>> frmConnect_;
+    std::unique_ptr<ChildWindow<frmTrying>> frmTrying_;
+    std::unique_ptr<ChildWindow<frmChangeTries>> frmChangeTries_;
+    std::unique_ptr<ChildWindow<frmTimedOut>> frmTimedOut_;
+    std::unique_ptr<ConnectWindowRoute> connectRoute_;
+    std::unique_ptr<TryingWindowRoute> tryingRoute_;
+    std::unique_ptr<ChangeTriesRoute> changeTriesRoute_;
+    std::unique_ptr<TimedOutRoute> timedOutRoute_;
+    std::unique_ptr<ConnectionController> connection_;
+    bool connectCreated_ = false;
 
     // ---- Free-standing windows ----
     std::unique_ptr<frmAbout> about_;

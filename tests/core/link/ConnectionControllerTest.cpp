@@ -192,6 +192,17 @@ TEST_F(ConnectionTest, ChoosingAnotherPortReopensAndStartsANewAttempt) {
     EXPECT_TRUE(rig.ctl.Trying());
 }
 
+TEST_F(ConnectionTest, ANewDeviceForThePortInUseIsOpenedAtOnce) {
+    Start(true);
+    const int opens = rig.port.openCount;
+    EXPECT_FALSE(rig.ctl.DeviceChanged(2));  // another port: used at its next opening
+    EXPECT_EQ(rig.port.openCount, opens);
+    EXPECT_FALSE(rig.ctl.DeviceChanged(1));
+    EXPECT_EQ(rig.port.openCount, opens + 1);
+    EXPECT_TRUE(rig.port.IsOpen());
+    EXPECT_TRUE(rig.ctl.Trying());
+}
+
 TEST_F(ConnectionTest, APortThatCannotBeOpenedGivesTheMessage) {
     rig.port.failOpen = true;
     Start(true);

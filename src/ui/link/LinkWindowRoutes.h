@@ -1,0 +1,68 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "core/link/ConnectionViews.h"
+#include "ui/app/ChildWindow.h"
+#include "ui/link/frmChangeTries.h"
+#include "ui/link/frmConnect.h"
+#include "ui/link/frmTimedOut.h"
+#include "ui/link/frmTrying.h"
+
+namespace zorvex {
+
+// The connection logic speaks to the link windows through these. A window is created the
+// first time something is written into it and stays hidden until it is shown.
+
+class ConnectWindowRoute : public ConnectWindowView {
+  public:
+    ConnectWindowRoute(ChildWindow<frmConnect>& window,
+                       std::function<void(const std::string&)> showMessage)
+        : window_(window), showMessage_(std::move(showMessage)) {}
+    void ShowWindow() override { window_.Show(); }
+    void HideWindow() override { window_.Hide(); }
+    void SetStatusText(const std::string& text) override { window_.Get().SetStatusText(text); }
+    void SetIndicatorOnline(bool online) override { window_.Get().SetIndicatorOnline(online); }
+    void SetSelectedPort(int portNumber) override { window_.Get().SetSelectedPort(portNumber); }
+    void ShowMessage(const std::string& text) override { showMessage_(text); }
+
+  private:
+    ChildWindow<frmConnect>& window_;
+    std::function<void(const std::string&)> showMessage_;
+};
+
+class TryingWindowRoute : public TryingWindowView {
+  public:
+    explicit TryingWindowRoute(ChildWindow<frmTrying>& window) : window_(window) {}
+    void ShowWindow() override { window_.Show(); }
+    void HideWindow() override { window_.Hide(); }
+    void SetLimitText(const std::string& text) override { window_.Get().SetLimitText(text); }
+    void SetToGoText(const std::string& text) override { window_.Get().SetToGoText(text); }
+
+  private:
+    ChildWindow<frmTrying>& window_;
+};
+
+class ChangeTriesRoute : public ChangeTriesView {
+  public:
+    explicit ChangeTriesRoute(ChildWindow<frmChangeTries>& window) : window_(window) {}
+    void ShowWindow() override { window_.Show(); }
+    void HideWindow() override { window_.Hide(); }
+    void SetLimitText(const std::string& text) override { window_.Get().SetLimitText(text); }
+
+  private:
+    ChildWindow<frmChangeTries>& window_;
+};
+
+class TimedOutRoute : public TimedOutView {
+  public:
+    explicit TimedOutRoute(ChildWindow<frmTimedOut>& window) : window_(window) {}
+    void ShowWindow() override { window_.Show(); }
+    void HideWindow() override { window_.Hide(); }
+
+  private:
+    ChildWindow<frmTimedOut>& window_;
+};
+
+}  // namespace zorvex

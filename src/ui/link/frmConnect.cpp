@@ -1,0 +1,180 @@
+#include "ui/link/frmConnect.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "core/link/ConnectionController.h"
+#include "core/link/SerialPortMap.h"
+#include "platform/QtSerialPort.h"
+#include "ui/app/QtText.h"
+
+namespace zorvex {
+
+namespace {
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, const char* tip) {
+    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    if (tip != nullptr) {
+        button->setToolTip(QString::fromLatin1(tip));
+    }
+    return button;
+}
+
+// Colours of the indicator as the tool has always shown them: red 255, green 65280.
+void Paint(QPushButton* indicator, bool online) {
+    indicator->setStyleSheet(online ? QStringLiteral("background-color: rgb(0, 255, 0);")
+                                    : QStringLiteral("background-color: rgb(255, 0, 0);"));
+    indicator->setProperty("online", online);
+}
+}  // namespace
+
+frmConnect::frmConnect(ConnectionController& connection, SerialPortMap& ports, QWidget* parent)
+    : QWidget(parent),
+      connection_(connection),
+      ports_(ports),
+      listDevices_(AvailableSerialDevices) {
+    setObjectName(QStringLiteral("frmConnect"));
+    setWindowTitle(QStringLiteral("Monitor Connection"));
+
+    auto* portsGrid = new QGridLayout;
+    for (int i = 0; i < kPortCount; ++i) {
+        optCommPort_[i] = new QRadioButton(this);
+        optCommPort_[i]->setObjectName(QStringLiteral("optCommPort(%1)").arg(i));
+        lblCom_[i] = new QLabel(QStringLiteral("Com%1").arg(i + 1), this);
+        lblCom_[i]->setObjectName(QStringLiteral("lblCom%1").arg(i + 1));
+        lblCom_[i]->setBuddy(optCommPort_[i]);
+        cboDevice_[i] = new QComboBox(this);
+        cboDevice_[i]->setObjectName(QStringLiteral("cboDevice(%1)").arg(i));
+        cboDevice_[i]->setEditable(true);
+        cboDevice_[i]->setInsertPolicy(QComboBox::NoInsert);
+        cboDevice_[i]->setToolTip(
+            QStringLiteral("The device Com%1 opens: pick one or type its path.").arg(i + 1));
+        cboDevice_[i]->setMinimumContentsLength(14);
+        portsGrid->addWidget(optCommPort_[i], i, 0);
+        portsGrid->addWidget(lblCom_[i], i, 1);
+        portsGrid->addWidget(cboDevice_[i], i, 2);
+        connect(optCommPort_[i], &QRadioButton::clicked, this, [this, i] { OnPortClicked(i); });
+        connect(cboDevice_[i], &QComboBox::activated, this, [this, i] { OnDeviceChosen(i); });
+        connect(cboDevice_[i]->lineEdit(), &QLineEdit::editingFinished, this,
+                [this, i] { OnDeviceChosen(i); });
+    }
+
+    ckAutoReConnect_ = new QCheckBox(this);
+    ckAutoReConnect_->setObjectName(QStringLiteral("ckAutoReConnect"));
+    ckAutoReConnect_->setChecked(true);
+    connection_.SetAutoReconnect(true);
+    lblReConnect_ = new QLabel(QStringLiteral("Auto ReConnect"), this);
+    lblReConnect_->setObjectName(QStringLiteral("lblReConnect"));
+    lblReConnect_->setBuddy(ckAutoReConnect_);
+    connect(ckAutoReConnect_, &QCheckBox::toggled, this,
+            [this](bool checked) { connection_.SetAutoReconnect(checked); });
+
+    btnInd_ = MakeButton(this, "btnInd", "", nullptr);
+    btnInd_->setFixedSize(24, 24);
+    btnInd_->setFocusPolicy(Qt::NoFocus);
+    Paint(btnInd_, false);
+
+    btnOK_ = MakeButton(this, "btnOK", "OK", "Try this port.");
+    btnOffline_ = MakeButton(this, "btnOffline", "Offline", "Work without a monitor.");
+    btnDone_ = MakeButton(this, "btnDone", "Done", "Close Window");
+    connect(btnOK_, &QPushButton::clicked, this, [this] { connection_.Ok(); });
+    connect(btnOffline_, &QPushButton::clicked, this, [this] { connection_.Offline(); });
+    connect(btnDone_, &QPushButton::clicked, this, [this] { connection_.Done(); });
+
+    lbl1_ = new QLabel(this);
+    lbl1_->setObjectName(QStringLiteral("lbl1"));
+    lbl1_->setWordWrap(true);
+    lbl1_->setMinimumWidth(260);
+
+    auto* reconnectRow = new QHBoxLayout;
+    reconnectRow->addWidget(ckAutoReConnect_);
+    reconnectRow->addWidget(lblReConnect_);
+    reconnectRow->addStretch();
+    reconnectRow->addWidget(btnInd_);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnOK_);
+    buttons->addWidget(btnOffline_);
+    buttons->addWidget(btnDone_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(portsGrid);
+    layout->addLayout(reconnectRow);
+    layout->addWidget(lbl1_);
+    layout->addLayout(buttons);
+
+    RefreshDevices();
+}
+
+void frmConnect::SetDeviceLister(std::function<QStringList()> lister) {
+    listDevices_ = std::move(lister);
+    RefreshDevices();
+}
+
+void frmConnect::RefreshDevices() {
+    const QStringList listed = listDevices_ ? listDevices_() : QStringList();
+    for (int i = 0; i < kPortCount; ++i) {
+        QComboBox* box = cboDevice_[i];
+        const QSignalBlocker quiet(box);
+        const QString current = FromBytes(ports_.DeviceFor(i + 1));
+        box->clear();
+        box->addItems(listed);
+        if (box->findText(current) < 0) {
+            box->insertItem(0, current);
+        }
+        box->setCurrentText(current);
+    }
+}
+
+void frmConnect::showEvent(QShowEvent* event) {
+    // Adapters come and go: the list is taken again each time the window is shown.
+    RefreshDevices();
+    QWidget::showEvent(event);
+}
+
+void frmConnect::OnPortClicked(int index) {
+    Report(connection_.SelectPort(index));
+}
+
+void frmConnect::OnDeviceChosen(int index) {
+    const int portNumber = index + 1;
+    const std::string device = ToBytes(cboDevice_[index]->currentText().trimmed());
+    if (device == ports_.DeviceFor(portNumber)) {
+        return;
+    }
+    ports_.SetDevice(portNumber, device);
+    {
+        const QSignalBlocker quiet(cboDevice_[index]);
+        cboDevice_[index]->setCurrentText(FromBytes(ports_.DeviceFor(portNumber)));
+    }
+    Report(connection_.DeviceChanged(portNumber));
+}
+
+void frmConnect::Report(const std::optional<std::string>& message) {
+    if (message && showMessage_) {
+        showMessage_(*message);
+    }
+}
+
+void frmConnect::SetStatusText(const std::string& text) {
+    lbl1_->setText(FromBytes(text));
+}
+
+void frmConnect::SetIndicatorOnline(bool online) {
+    Paint(btnInd_, online);
+}
+
+void frmConnect::SetSelectedPort(int portNumber) {
+    if (portNumber >= 1 && portNumber <= kPortCount) {
+        optCommPort_[portNumber - 1]->setChecked(true);
+    }
+}
+
+}  // namespace zorvex
