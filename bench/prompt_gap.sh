@@ -4,9 +4,11 @@
 # stamps the moment each prompt is handed to the line and each command's CR arrives.
 #
 # Usage: bench/prompt_gap.sh [build-dir] [seconds]        (defaults: build, 20)
-#   ZORVEX_GAP_MODE=ui      drive "&Update All Data" under Xvfb with xdotool, and slow the
-#                           simulator's answers (1.1 s) so a command always waits in the
-#                           queue when a prompt arrives (default when Xvfb and xdotool exist)
+#   ZORVEX_GAP_MODE=ui      drive "&Update All Data" under Xvfb with xdotool (one request a
+#                           second) and slow the simulator's answers to 1.3 s, so a command
+#                           already waits in the queue when a prompt arrives; the first
+#                           three answers, before that backlog forms, are not counted
+#                           (default when Xvfb and xdotool exist)
 #   ZORVEX_GAP_MODE=resend  headless; the simulator answers every second command with "!",
 #                           so each "!" is followed by the resent command
 # Prints the statistics of every gap below one second (longer ones are idle keep-alives).
@@ -34,7 +36,7 @@ mkdir -p "$work/config/Zorvex"
 printf '[Configs]\nCommPort=1\n\n[Ports]\nCom1=%s\n' "$link" > "$work/config/Zorvex/Zorvex5 Stroke Raster.conf"
 
 case "$mode" in
-    ui) simArgs=(--reply-delay 1100) ;;
+    ui) simArgs=(--reply-delay 1300) ;;
     resend) simArgs=(--reject-every 2) ;;
     *) echo "unknown ZORVEX_GAP_MODE: $mode" >&2; exit 2 ;;
 esac
@@ -67,11 +69,23 @@ if [ "$online" != 1 ]; then
 fi
 if [ "$mode" = ui ]; then
     window="$(DISPLAY="$display" xdotool search --onlyvisible --name 'CRT Adjustment Tool' | head -n1)"
-    DISPLAY="$display" xdotool windowactivate --sync "$window" key --clearmodifiers alt+m u
+    # No window manager under Xvfb: focus the window directly, then the menu by its keys.
+    DISPLAY="$display" xdotool windowfocus --sync "$window"
+    DISPLAY="$display" xdotool key --clearmodifiers alt+m
+    sleep 0.5
+    DISPLAY="$display" xdotool key u
+    for _ in $(seq 50); do
+        if grep -q ' RX da$' "$log"; then break; fi
+        sleep 0.1
+    done
+    if ! grep -q ' RX da$' "$log"; then
+        echo "\"&Update All Data\" could not be started through the menu." >&2
+        exit 1
+    fi
 fi
 sleep "$seconds"
 
-python3 - "$log" "$mode" <<'PY'
+python3 - "$log" "$mode" ${ZORVEX_GAP_VERBOSE:+-v} <<'PY'
 import statistics, sys
 path, mode = sys.argv[1], sys.argv[2]
 records = []
@@ -79,16 +93,23 @@ for line in open(path):
     parts = line.rstrip("\n").split(" ", 2)
     if len(parts) >= 2:
         records.append((float(parts[0]), parts[1], parts[2] if len(parts) > 2 else ""))
+commands = sum(1 for r in records if r[1] == "RX")
 gaps = []
 pending = None
+# In ui mode the backlog forms over the first answers of the cycle: start after them.
+if mode == "ui":
+    start = next(i for i, r in enumerate(records) if r[1] == "RX" and r[2] == "da")
+    prompts = [i for i, r in enumerate(records) if i > start and r[1] == "PROMPT"]
+    records = records[prompts[2]:] if len(prompts) > 2 else []
 for t, kind, text in records:
     if kind == "PROMPT":
         pending = t
     elif kind == "RX" and pending is not None:
         if t - pending < 1.0:
             gaps.append((t - pending) * 1000.0)
+        if "-v" in sys.argv:
+            print(f"  {pending:.6f} -> {t:.6f} {text}: {(t - pending) * 1000.0:.2f} ms")
         pending = None
-commands = sum(1 for r in records if r[1] == "RX")
 print(f"mode {mode}: {commands} commands received, {len(gaps)} prompt-to-next-command gaps")
 if gaps:
     gaps.sort()
