@@ -152,8 +152,12 @@ bool frmStrokeXY::eventFilter(QObject* watched, QEvent* event) {
     }
     // Closing the window (its frame, or the window itself when it has none) discards its
     // values and stops the dump.
+    // A window merely created hidden has not been closed.
     const bool ownWindow = watched == (frame_ ? static_cast<QObject*>(frame_) : this);
-    if (ownWindow && event->type() == QEvent::Hide && !event->spontaneous()) {
+    if (ownWindow && event->type() == QEvent::Show) {
+        shown_ = true;
+    } else if (ownWindow && shown_ && event->type() == QEvent::Hide && !event->spontaneous()) {
+        shown_ = false;
         core_.Close();
     }
     if (event->type() == QEvent::MouseButtonRelease) {

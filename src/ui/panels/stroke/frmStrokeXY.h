@@ -85,6 +85,7 @@ class frmStrokeXY : public QWidget, private StrokeView {
     std::array<QLabel*, 5> helpLabels_{};
     QPointer<QWidget> frame_;
     QPointer<Form2> form2_;
+    bool shown_ = false;
 };
 
 }  // namespace zorvex
