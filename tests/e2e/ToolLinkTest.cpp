@@ -123,5 +123,31 @@ TEST_F(ToolLink, AnUnpluggedMonitorIsReconnectedWhenItIsPluggedInAgain) {
     EXPECT_TRUE(tool.process().Running());
 }
 
+TEST_F(ToolLink, AnswersArrivingOneByteAtATimeStillBringTheLinkOnline) {
+    StartBoth({"--chunk", "1", "--chunk-delay", "3", "--reply-delay", "150"});
+    EXPECT_TRUE(WaitForCommand("df", 0, 15s)) << "split answers were not framed into blocks";
+}
+
+TEST_F(ToolLink, AMonitorInItsBootLoaderIsKeptAliveButNotAskedForItsVersion) {
+    StartBoth({"--boot"});
+    // Online in boot mode: the next ping is the keep-alive (the try tick that brings the link
+    // online 2 s after the first ping starts it with 2 s), not a retry 2 s after the first
+    // ping; and no "df" is sent.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            auto commands = sim.Commands();
+            return std::count(commands.begin(), commands.end(), "p") >= 2;
+        },
+        15s));
+    auto log = sim.Log();
+    std::vector<double> pings;
+    for (const auto& r : log) {
+        if (r.kind == "RX" && r.text == "p") {
+            pings.push_back(r.seconds);
+        }
+    }
+    EXPECT_GE(pings[1] - pings[0], 3.0);
+    EXPECT_EQ(FindCommand(log, "df"), -1);
+}
 }  // namespace
 }  // namespace zorvex::e2e
