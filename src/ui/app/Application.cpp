@@ -54,6 +54,7 @@ Application::Application(ApplicationServices services)
 
     MakeChildWindows();
     MakeLink();
+    MakeInfoPanels();
     MakeMonitorDataFile();
     WireMenus();
     main_->SetExitHandler([this] { OnExit(); });
@@ -108,6 +109,27 @@ void Application::MakeChildWindows() {
         });
     frmTimedOut_ = MakeChild<frmTimedOut>(ChildPlacement::OwnKeys(OwnKeyWindow::TimedOut),
                                           [this] { return new frmTimedOut(*connection_); });
+}
+
+void Application::MakeInfoPanels() {
+    frmID_ = MakeChild<frmID>(ChildPlacement::OwnKeys(OwnKeyWindow::ID),
+                              [this] { return new frmID(monitorData_, *queue_); });
+    frmVersion_ = MakeChild<frmVersion>(ChildPlacement::OwnKeys(OwnKeyWindow::Version),
+                                        [this] { return new frmVersion(*queue_); });
+    frmOperatingTime_ =
+        MakeChild<frmOperatingTime>(ChildPlacement::OwnKeys(OwnKeyWindow::OpTime),
+                                    [this] { return new frmOperatingTime(*queue_); });
+    frmCapability_ = MakeChild<frmCapability>(ChildPlacement::Locations("frmCapability"),
+                                              [this] { return new frmCapability(monitorData_); });
+    frmPeekPoke_ = MakeChild<frmPeekPoke>(ChildPlacement::OwnKeys(OwnKeyWindow::PeekPoke),
+                                          [this] { return new frmPeekPoke(*queue_); });
+    infoWindowLabels_ =
+        std::make_unique<InfoWindowLabels>(*frmID_, *frmVersion_, *frmOperatingTime_);
+    peekPokeBoxes_ = std::make_unique<PeekPokeWindowBoxes>(*frmPeekPoke_);
+    identificationReplies_ = std::make_unique<IdentificationReplies>(monitorData_, Labels());
+    identificationReplies_->Register(dispatcher_);
+    peekPokeReplies_ = std::make_unique<PeekPokeReplies>(*peekPokeBoxes_);
+    peekPokeReplies_->Register(dispatcher_);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -166,7 +188,13 @@ void Application::WireMenus() {
     // Info: "ID", "&Version", "&Monitor Configuration", "&Operating Hours" show frmID,
     // frmVersion, frmCapability, frmOperatingTime (information panels).
 
+    m.SetMenuHandler(MenuCommand::InfoID, [this] { frmID_->Show(); });
+    m.SetMenuHandler(MenuCommand::InfoVersion, [this] { frmVersion_->Show(); });
+    m.SetMenuHandler(MenuCommand::InfoConfiguration, [this] { frmCapability_->Show(); });
+    m.SetMenuHandler(MenuCommand::InfoOperatingHours, [this] { frmOperatingTime_->Show(); });
+
     // Diagnostics: "&Comm Logging" shows frmCommLog (link), "&Peek and Poke" frmPeekPoke.
+    m.SetMenuHandler(MenuCommand::DiagnosticsPeek, [this] { frmPeekPoke_->Show(); });
 
     // Window: frmMain arranges its children itself.
 
@@ -277,8 +305,9 @@ void Application::StopConnectReplyTimer() {
 void Application::SetInfoLabel(InfoLabel label, const std::string& text) {
     // frmID, frmVersion, frmOperatingTime (information panels): write the label, creating
     // the window hidden if needed.
-    (void)label;
-    (void)text;
+    if (infoWindowLabels_) {
+        infoWindowLabels_->SetInfoLabel(label, text);
+    }
 }
 
 // ---------------------------------------------------------------------------------------

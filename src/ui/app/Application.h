@@ -27,6 +27,11 @@
 #include "platform/QtSerialPort.h"
 #include "platform/QtSystemServices.h"
 #include "ui/app/ChildWindow.h"
+#include "core/panels/diagnostics/PeekPoke.h"
+#include "core/protocol/IdentificationReplies.h"
+#include "ui/panels/diagnostics/frmPeekPoke.h"
+#include "ui/panels/info/InfoWindowLabels.h"
+#include "ui/panels/info/frmCapability.h"
 #include "ui/data/QtFileCommandsView.h"
 #include "ui/link/LinkWindowRoutes.h"
 
@@ -116,6 +121,8 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     void SetInfoLabel(InfoLabel label, const std::string& text) override;
 
     void MakeChildWindows();
+    // The information and peek-and-poke windows and the replies that fill them.
+    void MakeInfoPanels();
     // The port, queue, receive path and connection logic, over the link windows.
     void MakeLink();
     // A message box raised once the current event has run to its end, so none ever opens
@@ -173,6 +180,17 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     // Link windows: frmConnect, frmTrying, frmChangeTries, frmTimedOut, frmCommLog.
     // Information windows: frmID, frmVersion, frmOperatingTime, frmCapability.
     // Stroke: frmStrokeXY. Diagnostics: frmPeekPoke.
+
+    // ---- Information and peek-and-poke windows (information panels) ----
+    std::unique_ptr<ChildWindow<frmID>> frmID_;
+    std::unique_ptr<ChildWindow<frmVersion>> frmVersion_;
+    std::unique_ptr<ChildWindow<frmOperatingTime>> frmOperatingTime_;
+    std::unique_ptr<ChildWindow<frmCapability>> frmCapability_;
+    std::unique_ptr<ChildWindow<frmPeekPoke>> frmPeekPoke_;
+    std::unique_ptr<InfoWindowLabels> infoWindowLabels_;
+    std::unique_ptr<PeekPokeWindowBoxes> peekPokeBoxes_;
+    std::unique_ptr<IdentificationReplies> identificationReplies_;
+    std::unique_ptr<PeekPokeReplies> peekPokeReplies_;
 
     // ---- Serial link (link) ----
     SerialPortMap portMap_{settings_};
