@@ -1,10 +1,12 @@
 // The stroke read-out, the display registers and peek/poke, read the way the tool reads them.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 #include "Controller.h"
 #include "SimReplyBlocks.h"
+#include "core/panels/stroke/ApplyStrokeParameters.h"
 #include "core/panels/stroke/ReadKeyedValue.h"
 #include "core/protocol/ResponseDispatcher.h"
 
@@ -163,6 +165,44 @@ INSTANTIATE_TEST_SUITE_P(
         BadRegisterCase{"TYWZZA5", "Bad register"}, BadRegisterCase{"TYW", "Bad register"},
         BadRegisterCase{"TGW2E", "Bad value"}, BadRegisterCase{"TGWx", "Bad register"},
         BadRegisterCase{"TYR2E", "Bad register"}, BadRegisterCase{"TYR2EAB", "Bad register"}));
+
+// The stroke window's read-out on the simulator's answer: every scroll bar, option and turn
+// gets a value it can show, none is left out as unreadable.
+class RecordingTarget : public StrokeParameterTarget {
+  public:
+    void SetBar(StrokeBar bar, int value) override { bars[bar] = value; }
+    void SetBarLabel(StrokeBar, const std::string&) override {}
+    void SetText(StrokeText box, const std::string& text) override { texts[box] = text; }
+    void SelectOption(StrokeOptionGroup group, int index) override { options[group] = index; }
+    void SelectRawBlank() override { rawBlank = true; }
+    void SetTurn(StrokeTurn turn, bool checked) override { turns[turn] = checked; }
+    std::map<StrokeBar, int> bars;
+    std::map<StrokeText, std::string> texts;
+    std::map<StrokeOptionGroup, int> options;
+    std::map<StrokeTurn, bool> turns;
+    bool rawBlank = false;
+};
+
+TEST(SimStroke, TheReadoutSetsEveryBarOptionAndTurnOfTheStrokeWindow) {
+    Controller controller;
+    controller.Answer("TGW002");  // x offset -20
+    controller.Answer("TGW3920");
+    controller.Answer("TGW2E77");
+    controller.Answer("TGW2C1");
+    RecordingTarget target;
+    ApplyStrokeParameters(Readout(controller), target);
+    EXPECT_EQ(target.bars[StrokeBar::XOffset], -20);
+    EXPECT_EQ(target.bars[StrokeBar::YOffset], 0);
+    EXPECT_EQ(target.bars[StrokeBar::Gain], 77);
+    EXPECT_EQ(target.options.size(), 4u);
+    for (auto [group, index] : target.options) {
+        EXPECT_TRUE(IsStrokeOption(group, index)) << static_cast<int>(group) << " " << index;
+    }
+    EXPECT_FALSE(target.turns[StrokeTurn::X]);
+    EXPECT_TRUE(target.turns[StrokeTurn::Y]);
+    EXPECT_EQ(target.texts[StrokeText::Text1_0], "3");
+    EXPECT_EQ(target.texts[StrokeText::Text1_9], "2");
+}
 
 // Peek and poke.
 
