@@ -336,6 +336,8 @@ void ConnectionController::OnPortFailure(const std::string& reason) {
         return;
     }
     portLost_ = true;
+    // Only a link in use comes back by itself; a tool the user took offline stays so.
+    const bool inUse = data_.MonitorOnline || tryTimer_->IsActive();
     port_.Close();
     // Nothing written before the loss will be answered.
     queue_.ClearTransmitQueue();
@@ -350,11 +352,11 @@ void ConnectionController::OnPortFailure(const std::string& reason) {
         failureReported_ = true;
         std::string message = "The serial port " + device + " stopped working";
         message += reason.empty() ? "." : ": " + reason + ".";
-        message += autoReconnect_ ? " The tool reconnects by itself when it is back."
-                                  : " Click OK in Monitor Connection to try again.";
+        message += autoReconnect_ && inUse ? " The tool reconnects by itself when it is back."
+                                           : " Click OK in Monitor Connection to try again.";
         views_.connect.ShowMessage(message);
     }
-    if (autoReconnect_) {
+    if (autoReconnect_ && inUse) {
         ShowConnectWindow();
         Ok();
     }

@@ -349,6 +349,19 @@ TEST_F(ConnectionTest, APortFailureWithoutAutoReConnectWaitsForTheUser) {
     EXPECT_EQ(rig.status.status, "online");
 }
 
+TEST_F(ConnectionTest, APortFailureWhileOfflineStartsNoAttempt) {
+    Start(true);
+    rig.ctl.Cancel();
+    rig.ctl.Offline();
+    rig.port.Fail("device removed");
+    EXPECT_EQ(rig.connectView.messages.size(), 1u);
+    EXPECT_FALSE(rig.ctl.Trying());
+    EXPECT_FALSE(rig.connectView.shown);
+    rig.clock.Advance(20000);
+    EXPECT_EQ(Pings(), 0);  // the first ping was still waiting for its write when the port went
+    EXPECT_EQ(rig.port.openCount, 2);  // start-up's two openings, no more
+}
+
 TEST_F(ConnectionTest, AWriteThatFailsCountsAsALostPort) {
     Start(true);
     RunAnswering(2200);
