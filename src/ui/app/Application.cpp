@@ -79,6 +79,8 @@ void Application::Start() {
     StartupSequence(settings_, shellState_, linkState_, monitorData_, *shell_, *this,
                     BuiltApplicationTitle())
         .Run();
+    // Start-up reset the link flags after the log window was made: show the real ones.
+    commLog_->RefreshControls();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -154,6 +156,22 @@ void Application::MakeLink() {
         [this](const std::string& reason) { connection_->OnPortFailure(reason); });
     queue_->SetWriteFailureHandler([this] { connection_->OnWriteFailure(); });
     MakeUpdateCycle(*queue_);
+    MakeCommLog();
+}
+
+void Application::MakeCommLog() {
+    CommLogLinkHooks hooks;
+    hooks.clearTransmitQueue = [this] { queue_->ClearTransmitQueue(); };
+    hooks.restartConnectionAttempt = [this] { connection_->ReConnect(); };
+    hooks.startKeepAlive = [this](int intervalMs) { connection_->StartKeepAlive(intervalMs); };
+    commLog_ = std::make_unique<CommLog>(CommLogServices{
+        linkState_, *queue_, port_, settings_, *shell_, wallClock_, logFiles_, std::move(hooks)});
+    receive_->SetTrafficLog(commLog_.get());
+    frmCommLog_ = MakeChild<frmCommLog>(ChildPlacement::Locations("frmCommLog"), [this] {
+        auto* window = new frmCommLog(*commLog_);
+        window->SetHideHandler([this] { frmCommLog_->Hide(); });
+        return window;
+    });
 }
 
 void Application::ShowMessageLater(const std::string& text) {
@@ -195,6 +213,7 @@ void Application::WireMenus() {
 
     // Diagnostics: "&Comm Logging" shows frmCommLog (link), "&Peek and Poke" frmPeekPoke.
     m.SetMenuHandler(MenuCommand::DiagnosticsPeek, [this] { frmPeekPoke_->Show(); });
+    m.SetMenuHandler(MenuCommand::DiagnosticsCommLogging, [this] { frmCommLog_->Show(); });
 
     // Window: frmMain arranges its children itself.
 
@@ -246,6 +265,8 @@ void Application::CreateMainWindow() {
 void Application::CreateCommLogHidden() {
     // frmCommLog (link): create it hidden and let its "Window Log Enable" box switch
     // logging on.
+    frmCommLog_->Widget();
+    commLog_->SetWindowLogEnabled(true);
 }
 
 TwipsSize Application::ScreenSize() const {
@@ -261,6 +282,7 @@ void Application::ShowConnectionWindow() {
     // frmCommLog if needed and starts the first connection attempt with linkState_.CommPort.
     if (!connectCreated_) {
         connectCreated_ = true;
+        frmCommLog_->Widget();
         frmConnect_->Widget();
         if (const auto message = connection_->Create()) {
             ShowMessageLater(*message);
@@ -271,6 +293,7 @@ void Application::ShowConnectionWindow() {
 
 void Application::ShowCommLogWindow() {
     // frmCommLog (link): show it.
+    frmCommLog_->Show();
 }
 
 void Application::ResetQueueFlags() {
@@ -294,7 +317,8 @@ void Application::SetConnectIndicator(IndicatorColour colour) {
 }
 
 void Application::SetCommLogIndicator(IndicatorColour colour) {
-    (void)colour;  // frmCommLog.btnInd (link), if the window exists.
+    // frmCommLog.btnInd (link); the log keeps the colour for a window made later.
+    commLog_->SetIndicatorOnline(colour == IndicatorGreen);
 }
 
 void Application::StopConnectReplyTimer() {
@@ -354,6 +378,9 @@ void Application::OnExit() {
     // Serial port (link): close it if open.
     connection_->StopReplyTimer();
     port_.Close();
+    if (frmCommLog_->Exists()) {
+        commLog_->Close();  // its settings, and an open log file closed
+    }
     for (ChildWindowSlot* child : childWindows_) {
         child->StorePlacement();
     }

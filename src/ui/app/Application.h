@@ -14,10 +14,12 @@
 #include "core/data/MonitorData.h"
 #include "core/data/MonitorDataFile.h"
 #include "core/data/UpdateAllDataCycle.h"
+#include "core/link/CommLog.h"
 #include "core/link/ConnectionController.h"
 #include "core/link/LinkState.h"
 #include "core/link/ReceivePath.h"
 #include "core/link/SerialPortMap.h"
+#include "core/link/StdioLogFile.h"
 #include "core/link/TransmitQueue.h"
 #include "core/panels/info/InfoLabels.h"
 #include "core/protocol/ResponseDispatcher.h"
@@ -34,6 +36,7 @@
 #include "ui/panels/info/frmCapability.h"
 #include "ui/data/QtFileCommandsView.h"
 #include "ui/link/LinkWindowRoutes.h"
+#include "ui/link/frmCommLog.h"
 
 class QMdiArea;
 
@@ -93,6 +96,8 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     TransmitQueue& Queue() { return *queue_; }
     ReceivePath& Receive() { return *receive_; }
     ConnectionController& Connection() { return *connection_; }
+    // The communication log: what the receive path logs, read by the stroke window's dump.
+    CommLog& Log() { return *commLog_; }
 
     // Free-standing windows, created on first use.
     frmAbout& About();
@@ -125,6 +130,8 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     void MakeInfoPanels();
     // The port, queue, receive path and connection logic, over the link windows.
     void MakeLink();
+    // The communication log model and its window, fed by the receive path.
+    void MakeCommLog();
     // A message box raised once the current event has run to its end, so none ever opens
     // inside a port signal or in the middle of a dispatch.
     void ShowMessageLater(const std::string& text);
@@ -209,6 +216,9 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     std::unique_ptr<TimedOutRoute> timedOutRoute_;
     std::unique_ptr<ConnectionController> connection_;
     bool connectCreated_ = false;
+    StdioLogFileCreator logFiles_;
+    std::unique_ptr<CommLog> commLog_;
+    std::unique_ptr<ChildWindow<frmCommLog>> frmCommLog_;
 
     // ---- Free-standing windows ----
     std::unique_ptr<frmAbout> about_;
