@@ -22,4 +22,4 @@ run(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${BUILD_DIR} ${generator}
     -DZORVEX_BUILD_UI=OFF -DZORVEX_BUILD_TESTS=OFF -DZORVEX_BUILD_BENCH=OFF
     -DZORVEX_BUILD_FUZZ=ON -DZORVEX_FUZZ_SECONDS=${SECONDS})
 run(${CMAKE_COMMAND} --build ${BUILD_DIR} --target fuzz_all -j 2)
-run(${CMAKE_CTEST_COMMAND} --test-dir ${BUILD_DIR}/fuzz --output-on-failure)
+run(${CMAKE_CTEST_COMMAND} --test-dir ${BUILD_DIR}/fuzz --output-on-failure -j 2)
