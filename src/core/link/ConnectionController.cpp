@@ -150,13 +150,6 @@ void ConnectionController::ShowTrying() {
     StartAttempt();
 }
 
-void ConnectionController::TryingActivatedByUser() {
-    if (tryingShown_ && !tryingInFront_) {
-        tryingInFront_ = true;
-        StartAttempt();
-    }
-}
-
 void ConnectionController::HideTrying() {
     tryingShown_ = false;
     tryingInFront_ = false;

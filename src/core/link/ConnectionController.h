@@ -85,8 +85,6 @@ class ConnectionController : public PromptListener {
     // frmTrying.
     void Cancel();
     void Change();
-    // The user brought the attempt window to the front: a new attempt, as on showing it.
-    void TryingActivatedByUser();
 
     // frmChangeTries: a whole number 0..32767 becomes ConnectRetryLimit; anything else gets
     // the message back and changes nothing.
