@@ -8,7 +8,9 @@ writes the bytes into the terminal and reads the tool's user+system CPU time fro
 /proc/<pid>/stat before and after. An idle spell of the same length is measured too, so the
 timers' own share can be told apart.
 
-usage: bench/commlog_pty_cpu.py path/to/zorvex [bytes]
+usage: bench/commlog_pty_cpu.py path/to/zorvex [bytes] [--hidden] [--no-log]
+  --hidden  the log window stays hidden (logging on, nothing repainted)
+  --no-log  "CommLogEnabled" off, for comparison: the link without the log
 """
 import os
 import signal
@@ -30,6 +32,15 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
 
 
+def bytes_read(pid):
+    """What the process has read through system calls, from /proc/<pid>/io."""
+    with open(f"/proc/{pid}/io") as f:
+        for line in f:
+            if line.startswith("rchar:"):
+                return int(line.split()[1])
+    return 0
+
+
 def wait_until_idle(pid, quiet_for=0.6, step=0.1, limit=120.0):
     """Waits until the CPU time stops growing; returns the wall time it took."""
     start = time.monotonic()
@@ -46,8 +57,12 @@ def wait_until_idle(pid, quiet_for=0.6, step=0.1, limit=120.0):
 
 
 def main():
-    tool = os.path.abspath(sys.argv[1])
-    total = int(sys.argv[2]) if len(sys.argv) > 2 else 1_000_000
+    flags = {a for a in sys.argv[1:] if a.startswith("--")}
+    args = [a for a in sys.argv[1:] if not a.startswith("--")]
+    tool = os.path.abspath(args[0])
+    total = int(args[1]) if len(args) > 1 else 1_000_000
+    log_enabled = "False" if "--no-log" in flags else "True"
+    log_open = "0" if "--hidden" in flags else "1"
     master, slave = os.openpty()
     tty.setraw(slave)
     device = os.ttyname(slave)
@@ -56,10 +71,11 @@ def main():
     os.makedirs(os.path.join(home, "Zorvex"))
     with open(os.path.join(home, "Zorvex", "Zorvex5 Stroke Raster.conf"), "w") as f:
         f.write("[StartUp]\nRunType=1\n\n"
-                "[Configs]\nCommPort=1\nCommLogEnabled=True\nCommLogOpen=1\n\n"
+                f"[Configs]\nCommPort=1\nCommLogEnabled={log_enabled}\nCommLogOpen={log_open}\n\n"
                 f"[Ports]\nCom1={device}\n")
 
-    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_CONFIG_HOME=home)
+    env = dict(os.environ, XDG_CONFIG_HOME=home)
+    env.setdefault("QT_QPA_PLATFORM", "offscreen")  # xcb with a DISPLAY, to watch it
     proc = subprocess.Popen([tool], env=env, cwd=home,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     written_by_tool = bytearray()
@@ -83,6 +99,7 @@ def main():
         wait_until_idle(proc.pid)
 
         idle_before = cpu_seconds(proc.pid)
+        read_before = bytes_read(proc.pid)
         payload = (TRANSCRIPT * (total // len(TRANSCRIPT) + 1))[:total]
         started = time.monotonic()
         view = memoryview(payload)
@@ -92,12 +109,13 @@ def main():
         wall = time.monotonic() - started
         wall += wait_until_idle(proc.pid)
         busy = cpu_seconds(proc.pid) - idle_before
+        taken_in = bytes_read(proc.pid) - read_before
 
         idle_start = cpu_seconds(proc.pid)
         time.sleep(wall)
         idle = cpu_seconds(proc.pid) - idle_start
 
-        print(f"bytes: {total}")
+        print(f"bytes written: {total}; bytes the tool read meanwhile: {taken_in}")
         print(f"tool CPU time taking them in: {busy:.3f} s "
               f"(user+system, /proc/{proc.pid}/stat, {1 / CLOCK_TICKS:.3f} s resolution)")
         print(f"wall time until the tool was idle again: {wall:.3f} s")
