@@ -54,6 +54,7 @@ Application::Application(ApplicationServices services)
 
     MakeChildWindows();
     MakeLink();
+    MakeStrokeAdjustment();
     MakeInfoPanels();
     MakeMonitorDataFile();
     WireMenus();
@@ -163,6 +164,17 @@ void Application::MakeLink() {
     MakeCommLog();
 }
 
+void Application::MakeStrokeAdjustment() {
+    stroke_ = std::make_unique<StrokeAdjustment>(*queue_, timers_, linkState_);
+    strokeDumpSource_ = std::make_unique<CommLogDumpSource>(*commLog_);
+    stroke_->SetLogWindow(strokeDumpSource_.get());
+    // A read-out that finds the window closed opens its values (hidden) first.
+    dispatcher_.Register(ReplyHandlerId::StrokeParameters,
+                         [this](std::string_view rest) { stroke_->ApplyReadout(rest); });
+    frmStrokeXY_ = MakeChild<frmStrokeXY>(ChildPlacement::None(),
+                                          [this] { return new frmStrokeXY(*stroke_); });
+}
+
 void Application::MakeCommLog() {
     CommLogLinkHooks hooks;
     hooks.clearTransmitQueue = [this] { queue_->ClearTransmitQueue(); };
@@ -205,6 +217,10 @@ void Application::WireMenus() {
     m.SetMenuHandler(MenuCommand::MonitorRun, [this] { queue_->QueueCommand("g\r\n"); });
 
     // Adjustments. "&Stroke Adjustment": show frmStrokeXY (stroke).
+    m.SetMenuHandler(MenuCommand::StrokeAdj, [this] {
+        frmStrokeXY_->Get().OpenWindow();
+        frmStrokeXY_->Show();
+    });
     // "&xy simulator" has no action in this configuration.
 
     // Info: "ID", "&Version", "&Monitor Configuration", "&Operating Hours" show frmID,

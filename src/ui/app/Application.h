@@ -22,6 +22,8 @@
 #include "core/link/StdioLogFile.h"
 #include "core/link/TransmitQueue.h"
 #include "core/panels/info/InfoLabels.h"
+#include "core/panels/stroke/CommLogDumpSource.h"
+#include "core/panels/stroke/StrokeAdjustment.h"
 #include "core/protocol/ResponseDispatcher.h"
 #include "core/settings/SettingsStore.h"
 #include "core/support/Timer.h"
@@ -37,6 +39,7 @@
 #include "ui/data/QtFileCommandsView.h"
 #include "ui/link/LinkWindowRoutes.h"
 #include "ui/link/frmCommLog.h"
+#include "ui/panels/stroke/frmStrokeXY.h"
 
 class QMdiArea;
 
@@ -132,6 +135,8 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     void MakeLink();
     // The communication log model and its window, fed by the receive path.
     void MakeCommLog();
+    // The stroke window's logic over the queue, its dump over the log, and its window.
+    void MakeStrokeAdjustment();
     // A message box raised once the current event has run to its end, so none ever opens
     // inside a port signal or in the middle of a dispatch.
     void ShowMessageLater(const std::string& text);
@@ -219,6 +224,11 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     StdioLogFileCreator logFiles_;
     std::unique_ptr<CommLog> commLog_;
     std::unique_ptr<ChildWindow<frmCommLog>> frmCommLog_;
+
+    // ---- Stroke adjustment (stroke) ----
+    std::unique_ptr<StrokeAdjustment> stroke_;
+    std::unique_ptr<CommLogDumpSource> strokeDumpSource_;
+    std::unique_ptr<ChildWindow<frmStrokeXY>> frmStrokeXY_;
 
     // ---- Free-standing windows ----
     std::unique_ptr<frmAbout> about_;

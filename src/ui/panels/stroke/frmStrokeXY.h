@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "core/panels/stroke/StrokeAdjustment.h"
+#include "ui/panels/stroke/Form2.h"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -18,8 +19,6 @@ class QRadioButton;
 class QScrollBar;
 
 namespace zorvex {
-
-class Form2;
 
 // "Stroke Adjustments": the technician's controls of the monitor's stroke processor. The
 // widgets mirror StrokeAdjustment, which decides what each change sends; mirroring never
