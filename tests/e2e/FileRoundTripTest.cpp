@@ -133,6 +133,20 @@ TEST(FileRoundTrip, APassSavedWhileOnlineOpensOfflineWithTheSameValuesInTheWindo
         EXPECT_FALSE(passed.ModelNumber.empty());
         EXPECT_FALSE(passed.OperatingHours.empty());
         EXPECT_GT(passed.FirmwareVersionNumber, 0);
+        // The simulator's tables (factory 100 + 10 x family + slot, initial 2 more; family N
+        // 20 + 3 x slot) reached the tables of scan-set column 0.
+        const auto cell = [&](DacFamily family, DacTableKind kind, int slot) {
+            return passed.Cell(family, kind, slot, 0).value_or(-999);
+        };
+        EXPECT_EQ(cell(DacFamily::L, DacTableKind::Factory, 0), 100);
+        EXPECT_EQ(cell(DacFamily::L, DacTableKind::Initial, 7), 109);
+        EXPECT_EQ(cell(DacFamily::B, DacTableKind::Factory, 1), 111);
+        EXPECT_EQ(cell(DacFamily::H, DacTableKind::Factory, 3), 123);
+        EXPECT_EQ(cell(DacFamily::H, DacTableKind::Initial, 8), 130);
+        EXPECT_EQ(cell(DacFamily::V, DacTableKind::Factory, 6), 136);
+        EXPECT_EQ(cell(DacFamily::N, DacTableKind::Factory, 0), 20);
+        EXPECT_EQ(cell(DacFamily::N, DacTableKind::Factory, 1), 26);  // the pair: 1st and 3rd
+        EXPECT_EQ(cell(DacFamily::N, DacTableKind::Initial, 3), 31);  // the quad at 2.05
         online.Menu(MenuCommand::FileSaveAs, file);
         EXPECT_TRUE(online.messages.empty()) << online.messages.front();
         EXPECT_TRUE(
