@@ -111,14 +111,7 @@ TEST(FileMenu, AFileSavedByOneToolOpensInANewOneWithTheSameValues) {
     }
 }
 
-TEST(FileMenu, CloseShowsThatNoFileIsOpen) {
-    FileMenuRig rig;
-    rig.Choose(MenuCommand::FileClose);
-    EXPECT_EQ(rig.Caption(), MainTitle + QStringLiteral(" -- (No File)"));
-    EXPECT_TRUE(rig.questions.empty());
-}
-
-TEST(FileMenu, CloseAsksToSaveChangedData) {
+TEST(FileMenu, CloseAsksToSaveChangedDataAndThenShowsNoFile) {
     FileMenuRig rig;
     rig.app->Data().DataChanged = true;
     rig.Choose(MenuCommand::FileClose);
@@ -140,20 +133,6 @@ TEST(FileMenu, ASaveThatCannotBeWrittenSaysWhyAndIsNotShownAsSaved) {
         << rig.messages[0];
     EXPECT_EQ(rig.Caption(), before);
     EXPECT_FALSE(rig.settings.Has("Configs", "FileSaveInitDir"));
-}
-
-TEST(FileMenu, OpeningAFileThatIsNotAMonitorDataFileSaysSo) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("notes.txt"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("just a few words");
-    file.close();
-    FileMenuRig rig;
-    rig.Choose(MenuCommand::FileOpen, path);
-    EXPECT_EQ(rig.messages, std::vector<std::string>{"File notes.txt is not a valid .mdv file"});
-    EXPECT_EQ(rig.Caption(), MainTitle + QStringLiteral(" -- notes.txt"));
-    EXPECT_FALSE(rig.app->Data().FileIsOpen);
 }
 
 }  // namespace
