@@ -251,6 +251,10 @@ TEST_F(StrokeWindowUi, ExplainsOnAClickOfAHelpLabel) {
         }
         EXPECT_TRUE(found) << caption;
     }
+    // "<Small Delta>" and "<H width>" are words, not markup.
+    for (QLabel* label : form2->findChildren<QLabel*>()) {
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+    }
 }
 
 class TextLog : public StrokeLogWindow {

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QShowEvent>
+#include <algorithm>
 
 #include "core/panels/stroke/StrokeHelpTexts.h"
 #include "ui/app/QtText.h"
@@ -18,7 +19,7 @@ class Drawing : public QWidget {
   public:
     enum class Kind { Horizontal, Vertical, Deltas };
     Drawing(Kind kind, QWidget* parent) : QWidget(parent), kind_(kind) {
-        setFixedSize(kind == Kind::Vertical ? QSize(190, 130) : QSize(190, 140));
+        setFixedSize(kind == Kind::Deltas ? QSize(220, 130) : QSize(220, 112));
         switch (kind_) {
             case Kind::Horizontal:
                 Caption("lblHWidth", "H width", 150, 22);
@@ -26,7 +27,7 @@ class Drawing : public QWidget {
                 break;
             case Kind::Vertical:
                 Caption("lblVWidth", "V Width", 96, 4);
-                Caption("lblVLong", "V Long", 110, 60);
+                Caption("lblVLong", "V Long", 110, 56);
                 break;
             case Kind::Deltas:
                 Caption("lblDeltas", "<Small Delta> and <Big Delta>", 0, 0);
@@ -48,9 +49,9 @@ class Drawing : public QWidget {
                 Dimension(p, QPoint(10, 70), QPoint(140, 70));
                 break;
             case Kind::Vertical:
-                p.drawRect(80, 24, 10, 100);
+                p.drawRect(80, 24, 10, 84);
                 Dimension(p, QPoint(80, 18), QPoint(90, 18));
-                Dimension(p, QPoint(100, 24), QPoint(100, 124));
+                Dimension(p, QPoint(100, 24), QPoint(100, 108));
                 break;
             case Kind::Deltas:
                 // A found line, a previous line within Small Delta, one within Big Delta.
@@ -65,8 +66,11 @@ class Drawing : public QWidget {
 
   private:
     void Caption(const char* name, const char* text, int x, int y) {
-        auto* label = new QLabel(QString::fromLatin1(text), this);
+        auto* label = new QLabel(this);
         label->setObjectName(QString::fromLatin1(name));
+        // The captions are plain text: "<Small Delta>" is no markup.
+        label->setTextFormat(Qt::PlainText);
+        label->setText(QString::fromLatin1(text));
         label->adjustSize();
         label->move(x, y);
     }
@@ -93,6 +97,7 @@ QString Lines(const std::string& text) {
 QLabel* Explanation(const char* name, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
@@ -120,8 +125,13 @@ void Form2::showEvent(QShowEvent* event) {
         findChild<QLabel*>(QStringLiteral("Text2"))->setText(Lines(Form2VerticalText()));
         findChild<QLabel*>(QStringLiteral("Text3"))->setText(Lines(Form2DeltaText()));
         // The window's own size, frame included, as far as the platform lets it be set.
-        resize(TwipsToPixels(kWidthTwips, LogicalDpiX(this)),
-               TwipsToPixels(kHeightTwips, LogicalDpiY(this)));
+        const int width = TwipsToPixels(kWidthTwips, LogicalDpiX(this));
+        int height = TwipsToPixels(kHeightTwips, LogicalDpiY(this));
+        // Larger fonts wrap the texts into more lines: grow rather than cut them off.
+        if (layout()->hasHeightForWidth()) {
+            height = std::max(height, layout()->totalHeightForWidth(width));
+        }
+        resize(width, height);
     }
     QWidget::showEvent(event);
 }
