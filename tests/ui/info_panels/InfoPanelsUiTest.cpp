@@ -226,6 +226,19 @@ TEST_F(InfoPanelsUi, IdWindowOfTheFirstFamilyHidesThePartRowAndKeepsDoneInside) 
     EXPECT_GT(done.top(), Find<QLabel>(w, "lblSerial").geometry().bottom());
 }
 
+TEST_F(InfoPanelsUi, AMaximisedIdWindowStaysMaximisedWhenActivated) {
+    data.FirmwareVersionNumber = 205;
+    data.PartNumberSupported = true;
+    id.Show();
+    id.SubWindow()->showMaximized();
+    id.Hide();
+    sink.Take();
+    id.Show();
+    EXPECT_EQ(sink.Take(), (Commands{"dms\r\n", "dss\r\n", "dmu\r\n"}));
+    EXPECT_TRUE(id.SubWindow()->isMaximized());
+    EXPECT_EQ(id.SubWindow()->height(), area->viewport()->height());
+}
+
 TEST_F(InfoPanelsUi, IdWindowWithoutAFirmwareVersionAsksNothing) {
     id.Show();
     EXPECT_TRUE(sink.sent.empty());

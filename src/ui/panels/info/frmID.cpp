@@ -76,7 +76,10 @@ void frmID::OnActivate() {
     const int height = TwipsToPixels(layout.heightTwips, LogicalDpiY(this));
     if (QMdiSubWindow* frame = activation_->Frame()) {
         frame->setMinimumSize(frame->minimumSizeHint());
-        frame->resize(frame->width(), std::max(height, frame->minimumHeight()));
+        // A maximised or minimised window keeps its size; the height is for a normal one.
+        if (!frame->isMaximized() && !frame->isMinimized()) {
+            frame->resize(frame->width(), std::max(height, frame->minimumHeight()));
+        }
     } else {
         resize(width(), std::max(height, minimumSizeHint().height()));
     }
