@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 
 #include "E2eHarness.h"
@@ -92,6 +93,13 @@ TEST_F(InfoPanelsOnSimulator, IdAndVersionWindowsShowTheSimulatorsIdentity) {
     EXPECT_TRUE(LabelBecomes("frmID", "lblModel", "ZX-5120"));
     EXPECT_TRUE(LabelBecomes("frmID", "lblSerial", "SIM0042"));
     EXPECT_TRUE(LabelBecomes("frmID", "lblPart", "7741-200"));
+    // The second family is asked with its own commands, the part number last.
+    const auto commands = sim.Commands();
+    const auto dms = std::find(commands.begin(), commands.end(), "dms");
+    ASSERT_NE(dms, commands.end());
+    ASSERT_GE(commands.end() - dms, 3);
+    EXPECT_EQ(*(dms + 1), "dss");
+    EXPECT_EQ(*(dms + 2), "dmu");
     Menu(MenuCommand::InfoVersion);
     EXPECT_TRUE(LabelBecomes("frmVersion", "lblMonitorFirmwareVersionValue", "V 2.05"));
     EXPECT_TRUE(LabelBecomes("frmVersion", "lblMonitorEpromVersionValue", "V 1.10"));
