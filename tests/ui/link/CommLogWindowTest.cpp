@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -238,6 +240,44 @@ TEST(CommLogWindow, LogToFileOpensTheChosenFileWithTheProposedNameOffered) {
     EXPECT_TRUE(h.Find<QPushButton>("btnEndFileLog")->isEnabled());
     EXPECT_TRUE(h.Find<QCheckBox>("ckFileEnabled")->isEnabled());
     EXPECT_FALSE(h.Find<QCheckBox>("ckFileEnabled")->isChecked());
+}
+
+TEST(CommLogWindow, TheRealDialogSavesAndAsksBeforeOverwritingWithTheLogFilters) {
+    WindowHarness h;
+    h.clock.now = {2001, 6, 14, 9, 5, 7};
+    auto& w = h.Open();
+    w.show();
+    QFileDialog* seen = nullptr;
+    bool confirmsOverwrite = false;
+    QStringList filters;
+    QString suffix;
+    QString proposed;
+    QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
+    std::function<void()> look = [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            QTimer::singleShot(10, look);
+            return;
+        }
+        seen = dialog;
+        mode = dialog->acceptMode();
+        confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+        filters = dialog->nameFilters();
+        suffix = dialog->defaultSuffix();
+        proposed = dialog->selectedFiles().value(0);
+        dialog->reject();
+    };
+    QTimer::singleShot(0, look);
+    QTest::mouseClick(h.Find<QPushButton>("BtnLogFile"), Qt::LeftButton);
+    ASSERT_NE(seen, nullptr);
+    EXPECT_EQ(mode, QFileDialog::AcceptSave);
+    EXPECT_TRUE(confirmsOverwrite);
+    EXPECT_EQ(filters, (QStringList{"Monitor Comm Log Files(*.mcl)", "Text Files(*.txt)",
+                                    "All files(*.*)"}));
+    EXPECT_EQ(suffix, "mcl");
+    // In the current folder, with the log's extension.
+    EXPECT_EQ(proposed, QDir::currentPath() + "/Zorvex_LogFile_6_14_2001_9_5_7.mcl");
+    EXPECT_FALSE(h.log->FileLogOpen()) << "cancelled";
 }
 
 TEST(CommLogWindow, ACancelledDialogChangesNothing) {
