@@ -5,6 +5,8 @@
 #include <QSaveFile>
 #include <cerrno>
 #include <cstring>
+#include <random>
+#include <string>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -36,8 +38,17 @@ FileOutcome WriteBesideAndRename(const std::string& path, std::string_view bytes
     const std::string folder =
         slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string temporary = folder + "." + name + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
+    // A new name beside the target; created with the usual mode, so the umask applies.
+    std::random_device random;
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = folder + "." + name + "." + std::to_string(random() % 1000000) + ".tmp";
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) {
+            break;
+        }
+    }
     if (fd < 0) {
         return {false, SystemReason(errno)};
     }
@@ -46,17 +57,9 @@ FileOutcome WriteBesideAndRename(const std::string& path, std::string_view bytes
         ::unlink(temporary.c_str());
         return FileOutcome{false, SystemReason(error)};
     };
-    // The file gets the mode the target has, or a new file's usual mode.
+    // A replaced file keeps its mode.
     struct stat existing {};
-    mode_t mode = 0;
-    if (::stat(path.c_str(), &existing) == 0) {
-        mode = existing.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    if (::fchmod(fd, mode) != 0) {
+    if (::stat(path.c_str(), &existing) == 0 && ::fchmod(fd, existing.st_mode & 07777) != 0) {
         return fail(errno);
     }
     std::size_t written = 0;

@@ -56,6 +56,17 @@ TEST(QtMonitorDataFiles, ReplacesAnEarlierFileAndLeavesNoTemporaryFileBehind) {
     EXPECT_EQ(EntriesOf(dir), QStringList{QStringLiteral("mon1.mdv")});
 }
 
+TEST(QtMonitorDataFiles, AReplacedFileKeepsItsPermissions) {
+    QTemporaryDir dir;
+    QtMonitorDataFiles files;
+    const std::string path = PathIn(dir, "mon1.mdv");
+    Put(path, "old");
+    const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(QString::fromStdString(path), mode));
+    ASSERT_TRUE(files.ReplaceWhole(path, Sample).ok);
+    EXPECT_EQ(QFile::permissions(QString::fromStdString(path)) & 0xF0FF, mode & 0xF0FF);
+}
+
 TEST(QtMonitorDataFiles, AWriteIntoAMissingFolderFailsWithAReasonAndCreatesNothing) {
     QTemporaryDir dir;
     QtMonitorDataFiles files;
