@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -44,6 +46,8 @@ class StrokeOnSimulator : public ::testing::Test {
         ASSERT_TRUE(sim.Start());
         settings.Write("Configs", "CommPort", "1");
         settings.Write("Ports", "Com1", sim.Link());
+        // Window logging on: the dump finds the monitor's answers in the log window's text.
+        settings.Write("Configs", "CommLogEnabled", "True");
         app = std::make_unique<Application>(ApplicationServices{&settings, nullptr});
         app->Start();
         ASSERT_TRUE(Spin([&] { return app->Data().MonitorOnline; }, 15000))
@@ -128,6 +132,25 @@ TEST_F(StrokeOnSimulator, AStoredGainComesBackWhenTheWindowIsOpenedAgain) {
     EXPECT_LT(live, storeSign);
     EXPECT_LT(storeSign, store);
     EXPECT_LT(store, secondReadout);
+}
+
+TEST_F(StrokeOnSimulator, TheTimedDumpListsWordsFromTheCommunicationLog) {
+    OpenStrokeWindow();
+    ASSERT_TRUE(GainShows(128));
+    auto* address = Find<QLineEdit>("Text8");
+    ASSERT_NE(address, nullptr);
+    address->clear();
+    QTest::keyClicks(address, QStringLiteral("5"));
+    QTest::mouseClick(Find<QPushButton>("Command17(2)"), Qt::LeftButton);
+    // The first tick asks; a later one finds the answer in the log and lists it.
+    ASSERT_TRUE(
+        Spin([&] { return Find<QPlainTextEdit>("RichTextBox1")->toPlainText().startsWith("4 = "); },
+             15000));
+    EXPECT_EQ(Find<QLineEdit>("Text8")->text(), QStringLiteral("6"));
+    QTest::mouseClick(Find<QPushButton>("Command17(3)"), Qt::LeftButton);
+    const auto commands = sim.Commands();
+    EXPECT_GE(At(commands, "TYW33b5"), 0);
+    EXPECT_GE(At(commands, "TYR28a"), 0);
 }
 
 }  // namespace
