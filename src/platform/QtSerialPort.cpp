@@ -206,4 +206,20 @@ QStringList AvailableSerialDevices() {
     return devices;
 }
 
+bool SerialDeviceExists(const QString& device) {
+    if (device.isEmpty()) {
+        return false;
+    }
+    if (QFileInfo::exists(device)) {
+        return true;
+    }
+    // A bare port name such as "COM3" is not a path; ask the system's list instead.
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        if (info.portName() == device || info.systemLocation() == device) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace zorvex

@@ -58,4 +58,7 @@ class QtSerialPort : public QObject, public SerialPort {
 // the user may type any path instead.
 QStringList AvailableSerialDevices();
 
+// Whether a device path (or, on Windows, a port name) is there to be opened at all.
+bool SerialDeviceExists(const QString& device);
+
 }  // namespace zorvex

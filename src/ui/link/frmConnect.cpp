@@ -39,7 +39,8 @@ frmConnect::frmConnect(ConnectionController& connection, SerialPortMap& ports, Q
     : QWidget(parent),
       connection_(connection),
       ports_(ports),
-      listDevices_(AvailableSerialDevices) {
+      listDevices_(AvailableSerialDevices),
+      deviceExists_(SerialDeviceExists) {
     setObjectName(QStringLiteral("frmConnect"));
     setWindowTitle(QStringLiteral("Monitor Connection"));
 
@@ -60,6 +61,9 @@ frmConnect::frmConnect(ConnectionController& connection, SerialPortMap& ports, Q
         portsGrid->addWidget(optCommPort_[i], i, 0);
         portsGrid->addWidget(lblCom_[i], i, 1);
         portsGrid->addWidget(cboDevice_[i], i, 2);
+        lblDeviceState_[i] = new QLabel(this);
+        lblDeviceState_[i]->setObjectName(QStringLiteral("lblDeviceState(%1)").arg(i));
+        portsGrid->addWidget(lblDeviceState_[i], i, 3);
         connect(optCommPort_[i], &QRadioButton::clicked, this, [this, i] { OnPortClicked(i); });
         connect(cboDevice_[i], &QComboBox::activated, this, [this, i] { OnDeviceChosen(i); });
         connect(cboDevice_[i]->lineEdit(), &QLineEdit::editingFinished, this,
@@ -88,6 +92,11 @@ frmConnect::frmConnect(ConnectionController& connection, SerialPortMap& ports, Q
     connect(btnOffline_, &QPushButton::clicked, this, [this] { connection_.Offline(); });
     connect(btnDone_, &QPushButton::clicked, this, [this] { connection_.Done(); });
 
+    // A newcomer sees at once which devices this computer has.
+    lblDevicesFound_ = new QLabel(this);
+    lblDevicesFound_->setObjectName(QStringLiteral("lblDevicesFound"));
+    lblDevicesFound_->setWordWrap(true);
+
     lbl1_ = new QLabel(this);
     lbl1_->setObjectName(QStringLiteral("lbl1"));
     lbl1_->setWordWrap(true);
@@ -106,6 +115,7 @@ frmConnect::frmConnect(ConnectionController& connection, SerialPortMap& ports, Q
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(portsGrid);
+    layout->addWidget(lblDevicesFound_);
     layout->addLayout(reconnectRow);
     layout->addWidget(lbl1_);
     layout->addLayout(buttons);
@@ -115,6 +125,11 @@ frmConnect::frmConnect(ConnectionController& connection, SerialPortMap& ports, Q
 
 void frmConnect::SetDeviceLister(std::function<QStringList()> lister) {
     listDevices_ = std::move(lister);
+    RefreshDevices();
+}
+
+void frmConnect::SetDeviceChecker(std::function<bool(const QString&)> exists) {
+    deviceExists_ = std::move(exists);
     RefreshDevices();
 }
 
@@ -130,7 +145,26 @@ void frmConnect::RefreshDevices() {
             box->insertItem(0, current);
         }
         box->setCurrentText(current);
+        ShowDeviceState(i, current);
     }
+    lblDevicesFound_->setText(
+        listed.isEmpty()
+            ? QStringLiteral("No serial devices found on this computer; type the path of one.")
+            : QStringLiteral("Serial devices found: %1").arg(listed.join(QStringLiteral(", "))));
+}
+
+void frmConnect::ShowDeviceState(int index, const QString& device) {
+    QLabel* state = lblDeviceState_[index];
+    if (!deviceExists_ || deviceExists_(device)) {
+        state->clear();
+        state->setToolTip(QString());
+        return;
+    }
+    state->setText(QStringLiteral("not found"));
+    state->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
+    state->setToolTip(QStringLiteral("There is no device %1 on this computer: pick one of the "
+                                     "devices found, or type the path of yours.")
+                          .arg(device));
 }
 
 void frmConnect::showEvent(QShowEvent* event) {
@@ -154,6 +188,7 @@ void frmConnect::OnDeviceChosen(int index) {
         const QSignalBlocker quiet(cboDevice_[index]);
         cboDevice_[index]->setCurrentText(FromBytes(ports_.DeviceFor(portNumber)));
     }
+    ShowDeviceState(index, FromBytes(ports_.DeviceFor(portNumber)));
     Report(connection_.DeviceChanged(portNumber));
 }
 

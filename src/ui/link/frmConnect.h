@@ -33,6 +33,8 @@ class frmConnect : public QWidget {
     }
     // The devices offered in the device boxes; the system's list unless replaced.
     void SetDeviceLister(std::function<QStringList()> lister);
+    // Whether a device is there; a missing one is marked beside its port.
+    void SetDeviceChecker(std::function<bool(const QString&)> exists);
 
     void SetStatusText(const std::string& text);
     void SetIndicatorOnline(bool online);
@@ -46,15 +48,19 @@ class frmConnect : public QWidget {
   private:
     void OnPortClicked(int index);
     void OnDeviceChosen(int index);
+    void ShowDeviceState(int index, const QString& device);
     void Report(const std::optional<std::string>& message);
 
     ConnectionController& connection_;
     SerialPortMap& ports_;
     std::function<void(const std::string&)> showMessage_;
     std::function<QStringList()> listDevices_;
+    std::function<bool(const QString&)> deviceExists_;
     std::array<QRadioButton*, kPortCount> optCommPort_{};
     std::array<QLabel*, kPortCount> lblCom_{};
     std::array<QComboBox*, kPortCount> cboDevice_{};
+    std::array<QLabel*, kPortCount> lblDeviceState_{};
+    QLabel* lblDevicesFound_ = nullptr;
     QCheckBox* ckAutoReConnect_ = nullptr;
     QLabel* lblReConnect_ = nullptr;
     QPushButton* btnInd_ = nullptr;

@@ -51,6 +51,11 @@ void ExpectControl(W& window, const ControlCase& c) {
 struct WindowRig {
     WindowRig() {
         connect.SetDeviceLister([] { return QStringList{"/dev/ttyUSB0", "/dev/ttyACM0"}; });
+        connect.SetDeviceChecker([](const QString& device) {
+            return device == QStringLiteral("/dev/ttyUSB0") ||
+                   device == QStringLiteral("/dev/ttyACM0") ||
+                   device == QStringLiteral("/dev/ttyS1");
+        });
         connect.SetMessageHandler([this](const std::string& text) { messages.push_back(text); });
         tries.SetMessageHandler([this](const std::string& text) { messages.push_back(text); });
         rig.port.lastOpenedPort = 0;
@@ -151,6 +156,27 @@ TEST(LinkWindows, EachPortShowsItsDeviceAndStoresADeviceTypedForIt) {
     emit com1->activated(com1->currentIndex());
     EXPECT_EQ(w.settings.Get("Ports", "Com1"), "/dev/ttyACM0");
     EXPECT_EQ(w.rig.port.lastOpenedPort, 1);  // the port in use is opened on its new device
+}
+
+TEST(LinkWindows, AMissingDeviceIsMarkedBesideItsPortAndTheDevicesFoundAreListed) {
+    WindowRig w;
+    auto* com1State = w.Find<QLabel>(w.connect, "lblDeviceState(0)");
+    auto* com2State = w.Find<QLabel>(w.connect, "lblDeviceState(1)");
+    ASSERT_NE(com1State, nullptr);
+    EXPECT_EQ(com1State->text(), QStringLiteral("not found"));  // /dev/ttyS0 is not there
+    EXPECT_TRUE(com1State->toolTip().contains(QStringLiteral("/dev/ttyS0")));
+    EXPECT_EQ(com2State->text(), QString());  // /dev/ttyS1 is
+    EXPECT_EQ(w.Find<QLabel>(w.connect, "lblDevicesFound")->text(),
+              QStringLiteral("Serial devices found: /dev/ttyUSB0, /dev/ttyACM0"));
+
+    auto* com1 = w.Find<QComboBox>(w.connect, "cboDevice(0)");
+    com1->setCurrentIndex(com1->findText(QStringLiteral("/dev/ttyUSB0")));
+    emit com1->activated(com1->currentIndex());
+    EXPECT_EQ(com1State->text(), QString());
+
+    w.connect.SetDeviceLister([] { return QStringList{}; });
+    EXPECT_EQ(w.Find<QLabel>(w.connect, "lblDevicesFound")->text(),
+              QStringLiteral("No serial devices found on this computer; type the path of one."));
 }
 
 TEST(LinkWindows, ButtonsAndTheAutoReConnectBoxReachTheConnectionLogic) {
