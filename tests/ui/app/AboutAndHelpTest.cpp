@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "FakeSerialPort.h"
 #include "MemorySettingsStore.h"
 #include "VirtualClock.h"
 #include "ui/app/Application.h"
@@ -54,7 +55,8 @@ TEST(AboutWindow, SystemInfoIsUnavailableWithoutAMachineWideRegistry) {
 TEST(HelpTopics, WithoutTheLegacyViewerOpenTheManualShippedWithTheTool) {
     testing::MemorySettingsStore settings;
     testing::VirtualClock clock;
-    Application app({&settings, &clock});
+    testing::FakeSerialPort port{&clock};
+    Application app({&settings, &clock, &port});
     app.Start();
     app.MainWindow().findChild<QAction*>("mnuHelpTopics")->trigger();
     HelpWindow& help = app.Help();
@@ -67,7 +69,8 @@ TEST(HelpTopics, WithoutTheLegacyViewerOpenTheManualShippedWithTheTool) {
 TEST(HelpTopics, AboutOpensAFreeStandingWindowThatClosesWithTheTool) {
     testing::MemorySettingsStore settings;
     testing::VirtualClock clock;
-    Application app({&settings, &clock});
+    testing::FakeSerialPort port{&clock};
+    Application app({&settings, &clock, &port});
     app.Start();
     app.MainWindow().findChild<QAction*>("mnuHelpAbout")->trigger();
     frmAbout& about = app.About();

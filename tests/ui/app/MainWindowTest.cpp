@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "FakeSerialPort.h"
 #include "MemorySettingsStore.h"
 #include "VirtualClock.h"
 #include "ui/app/Application.h"
@@ -14,6 +15,7 @@
 namespace zorvex {
 namespace {
 
+using testing::FakeSerialPort;
 using testing::MemorySettingsStore;
 using testing::VirtualClock;
 
@@ -21,9 +23,12 @@ using testing::VirtualClock;
 struct TestGraph {
     MemorySettingsStore settings;
     VirtualClock clock;
+    FakeSerialPort port{&clock};  // never the machine's own serial ports
     std::unique_ptr<Application> app;
 
-    void Build() { app = std::make_unique<Application>(ApplicationServices{&settings, &clock}); }
+    void Build() {
+        app = std::make_unique<Application>(ApplicationServices{&settings, &clock, &port});
+    }
     frmMain& Main() { return app->MainWindow(); }
 };
 

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "FakeSerialPort.h"
 #include "MemorySettingsStore.h"
 #include "SampleModels.h"
 #include "VirtualClock.h"
@@ -21,6 +22,7 @@ const QString MainTitle = QStringLiteral("Zorvex4 CRT Adjustment Tool V5.0.13");
 struct FileMenuRig {
     testing::MemorySettingsStore settings;
     testing::VirtualClock clock;
+    testing::FakeSerialPort port{&clock};  // never the machine's own serial ports
     std::unique_ptr<Application> app;
     std::vector<FileDialogSetup> dialogs;
     std::optional<QString> nextPath;
@@ -29,7 +31,7 @@ struct FileMenuRig {
     std::vector<std::string> messages;
 
     FileMenuRig() {
-        app = std::make_unique<Application>(ApplicationServices{&settings, &clock});
+        app = std::make_unique<Application>(ApplicationServices{&settings, &clock, &port});
         app->Start();
         QtFileCommandsView& view = app->FileDialogs();
         view.SetDialogRunner([this](const FileDialogSetup& setup) {
