@@ -49,13 +49,15 @@ WindowState WindowStateFromNumber(long long number) {
 }
 
 WindowPlacement LoadWindowPlacement(const SettingsStore& store, std::string_view windowName,
-                                    TwipsSize screen) {
+                                    TwipsSize screen, std::optional<TwipsSize> firstRunSize) {
     const std::string name(windowName);
+    const TwipsSize fallback =
+        firstRunSize.value_or(TwipsSize{screen.width / 2, screen.height / 2});
     WindowPlacement placement;
     placement.top = ReadSingle(store, LocationsSection, name + "Top", 0);
     placement.left = ReadSingle(store, LocationsSection, name + "Left", 0);
-    placement.width = ReadSingle(store, LocationsSection, name + "Width", screen.width / 2);
-    placement.height = ReadSingle(store, LocationsSection, name + "Height", screen.height / 2);
+    placement.width = ReadSingle(store, LocationsSection, name + "Width", fallback.width);
+    placement.height = ReadSingle(store, LocationsSection, name + "Height", fallback.height);
     placement.state =
         WindowStateFromNumber(ReadWholeNumber(store, LocationsSection, name + "Windowstate", 0));
     return placement;

@@ -36,8 +36,11 @@ inline constexpr std::string_view ConfigsSection = "Configs";
 // The shared placement of section "Locations": keys are the window's name followed by
 // "Top", "Left", "Width", "Height" and "Windowstate". An empty store gives the top left
 // corner, half the screen wide and half the screen high.
+// A window may name the size it needs instead (firstRunSize): a child window opens at
+// the size that shows its controls rather than half the screen.
 WindowPlacement LoadWindowPlacement(const SettingsStore& store, std::string_view windowName,
-                                    TwipsSize screen);
+                                    TwipsSize screen,
+                                    std::optional<TwipsSize> firstRunSize = std::nullopt);
 void SaveWindowPlacement(SettingsStore& store, std::string_view windowName,
                          const WindowPlacement& placement);
 

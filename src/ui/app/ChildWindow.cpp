@@ -93,8 +93,19 @@ void ChildWindowSlot::RestorePlacement() {
         case ChildPlacement::Kind::None:
             return;
         case ChildPlacement::Kind::Locations: {
-            const WindowPlacement p =
-                LoadWindowPlacement(settings_, placement_.name, ScreenSizeInTwips(area_.screen()));
+            // On a first run a child opens at the size its controls need (as laid out by
+            // adjustSize), within the workspace; half the screen would bury the main window.
+            // The workspace may not be laid out yet at start-up: the main window's size
+            // (placed before any child is made) is the bound then.
+            QSize room = area_.viewport()->size();
+            if (room.width() < 200 || room.height() < 200) {
+                room = area_.window()->size() - QSize(16, 64);
+            }
+            const QSize fits = geometry.size().boundedTo(room.expandedTo(QSize(200, 150)));
+            const TwipsSize firstRunSize{PixelsToTwips(fits.width(), dpiX),
+                                         PixelsToTwips(fits.height(), dpiY)};
+            const WindowPlacement p = LoadWindowPlacement(
+                settings_, placement_.name, ScreenSizeInTwips(area_.screen()), firstRunSize);
             geometry = QRect(TwipsToPixels(p.left, dpiX), TwipsToPixels(p.top, dpiY),
                              TwipsToPixels(p.width, dpiX), TwipsToPixels(p.height, dpiY));
             pendingState_ = p.state;
