@@ -4,7 +4,6 @@
 #include <string>
 
 #include "DataTestSupport.h"
-#include "SampleModels.h"
 #include "core/data/MdfReader.h"
 #include "core/data/MdfWriter.h"
 #include "core/protocol/IdentificationReplies.h"
@@ -111,14 +110,13 @@ void ExpectSameFileContent(const MonitorData& written, const MonitorData& read) 
             const DacFamilyData& w = written.Families[f];
             const DacFamilyData& r = read.Families[f];
             for (int slot = 0; slot < MaxDacsPerFamily; ++slot) {
-                const bool saved = slot < w.count || (f == static_cast<int>(DacFamily::H) &&
-                                                      slot == mdf::HorizSCapSlot);
-                if (!saved) {
-                    continue;
+                if (slot < w.count ||
+                    (f == static_cast<int>(DacFamily::H) && slot == mdf::HorizSCapSlot)) {
+                    for (auto table : {&DacFamilyData::value, &DacFamilyData::factory,
+                                       &DacFamilyData::initial}) {
+                        EXPECT_EQ((r.*table)[slot][s], (w.*table)[slot][s]) << f << "/" << slot;
+                    }
                 }
-                EXPECT_EQ(r.value[slot][s], w.value[slot][s]) << f << "/" << slot << "/" << s;
-                EXPECT_EQ(r.factory[slot][s], w.factory[slot][s]) << f << "/" << slot << "/" << s;
-                EXPECT_EQ(r.initial[slot][s], w.initial[slot][s]) << f << "/" << slot << "/" << s;
             }
         }
     }
@@ -131,17 +129,6 @@ MdfReadResult ReadInto(MonitorData& data, const std::string& bytes) {
     identification.Register(dispatcher);
     MdfReader reader(data, dispatcher, labels);
     return reader.Read(bytes, "round.mdv");
-}
-
-TEST(MdfRoundTrip, AFileTheToolWritesReadsBackIntoTheSameModel) {
-    const LocalDateTime created{2026, 12, 6, 8, 30, 0};
-    for (int16_t firmware : {int16_t{150}, int16_t{250}, int16_t{310}}) {
-        const MonitorData written = testing::FullModel(firmware);
-        MonitorData read;
-        const auto result = ReadInto(read, BuildMdfContent(written, created));
-        ASSERT_EQ(result.outcome, MdfReadResult::Outcome::Completed) << result.message;
-        ExpectSameFileContent(written, read);
-    }
 }
 
 TEST(MdfRoundTrip, VariedModelsReadBackIntoTheSameModel) {

@@ -79,18 +79,11 @@ INSTANTIATE_TEST_SUITE_P(Readers, ReadCNumberCases,
                                            NumberCase{"", -1}, NumberCase{"-", -1},
                                            NumberCase{"0xg", 0}, NumberCase{"018", 1}));
 
-TEST(AfterComma, ReturnsTheTextAfterTheFirstComma) {
+TEST(AfterCommaAndLineBreak, ReturnTheTextAfterTheFirstSeparatorOrTheWholeText) {
     EXPECT_EQ(AfterComma("1,2,3"), "2,3");
-    EXPECT_EQ(AfterComma(",x"), "x");
     EXPECT_EQ(AfterComma("1,"), "");
-}
-
-TEST(AfterComma, ReturnsATextWithoutACommaWhole) {
     EXPECT_EQ(AfterComma("12"), "12");
     EXPECT_EQ(AfterComma(""), "");
-}
-
-TEST(AfterLineBreak, ReturnsTheTextAfterTheFirstLineFeed) {
     EXPECT_EQ(AfterLineBreak("1,2\r\n3\r\n#"), "3\r\n#");
     EXPECT_EQ(AfterLineBreak("12\r"), "12\r");
     EXPECT_EQ(AfterLineBreak("\n"), "");
@@ -156,53 +149,44 @@ INSTANTIATE_TEST_SUITE_P(
                       IdentificationCase{"xxModel Number = 12\r\n#", "Model Number = ", "= 12"}));
 
 struct LimitCase {
-    const char* text;
-    const char* label;
+    const char* text;  // after "Upper Limit = "
     bool found;
     bool fits;
     int16_t value;
 };
 class LimitValueCases : public ::testing::TestWithParam<LimitCase> {};
 TEST_P(LimitValueCases, ReadTheNumberAfterTheLabelRoundedDown) {
-    const auto read = ReadLimitValue(GetParam().text, GetParam().label);
-    EXPECT_EQ(read.found, GetParam().found) << GetParam().text;
-    EXPECT_EQ(read.fits, GetParam().fits) << GetParam().text;
-    EXPECT_EQ(read.value, GetParam().value) << GetParam().text;
+    const std::string text = std::string("Upper Limit = ") + GetParam().text;
+    const auto read = ReadLimitValue(text, "Upper Limit = ");
+    EXPECT_EQ(read.found, GetParam().found) << text;
+    EXPECT_EQ(read.fits, GetParam().fits) << text;
+    EXPECT_EQ(read.value, GetParam().value) << text;
 }
 INSTANTIATE_TEST_SUITE_P(
     Readers, LimitValueCases,
-    ::testing::Values(LimitCase{"Current Limit = 200\r\nUpper Limit = 28\r\nLower Limit = 12\r\n#",
-                                "Upper Limit = ", true, true, 28},
-                      LimitCase{"Current Limit = 200\r\nUpper Limit = 28\r\nLower Limit = 12\r\n#",
-                                "Lower Limit = ", true, true, 12},
-                      LimitCase{"Upper Limit = 27.9", "Upper Limit = ", true, true, 27},
-                      LimitCase{"Upper Limit = 2 8", "Upper Limit = ", true, true, 28},
-                      LimitCase{"Upper Limit = \t2\n8\r9", "Upper Limit = ", true, true, 28},
-                      LimitCase{"Upper Limit = -3.5,", "Upper Limit = ", true, true, -4},
-                      LimitCase{"Upper Limit = -3.0,", "Upper Limit = ", true, true, -3},
-                      LimitCase{"Upper Limit = +4", "Upper Limit = ", true, true, 4},
-                      LimitCase{"Upper Limit = x", "Upper Limit = ", true, true, 0},
-                      LimitCase{"Upper Limit = ", "Upper Limit = ", true, true, 0},
-                      LimitCase{"Upper Limit = 1.2.3", "Upper Limit = ", true, true, 1},
-                      LimitCase{"Upper Limit = 32767", "Upper Limit = ", true, true, 32767},
-                      LimitCase{"Upper Limit = -32768", "Upper Limit = ", true, true, -32768},
-                      LimitCase{"Upper Limit = -32767.5", "Upper Limit = ", true, true, -32768},
-                      LimitCase{"Upper Limit = 32768", "Upper Limit = ", true, false, 0},
-                      LimitCase{"Upper Limit = -32768.1", "Upper Limit = ", true, false, 0},
-                      LimitCase{"Upper Limit = 99999999999999999999999", "Upper Limit = ", true,
-                                false, 0},
-                      LimitCase{"upper limit = 5", "Upper Limit = ", false, true, 0},
-                      LimitCase{"", "Upper Limit = ", false, true, 0}));
+    ::testing::Values(LimitCase{"28\r\nLower Limit = 12\r\n#", true, true, 28},
+                      LimitCase{"27.9", true, true, 27}, LimitCase{"2 8", true, true, 28},
+                      LimitCase{"\t2\n8\r9", true, true, 28}, LimitCase{"-3.5,", true, true, -4},
+                      LimitCase{"-3.0,", true, true, -3}, LimitCase{"+4", true, true, 4},
+                      LimitCase{"x", true, true, 0}, LimitCase{"", true, true, 0},
+                      LimitCase{"1.2.3", true, true, 1}, LimitCase{"32767", true, true, 32767},
+                      LimitCase{"-32768", true, true, -32768},
+                      LimitCase{"-32767.5", true, true, -32768}, LimitCase{"32768", true, false, 0},
+                      LimitCase{"-32768.1", true, false, 0},
+                      LimitCase{"99999999999999999999999", true, false, 0}));
 
-TEST(SecondLimitValue, StartsAfterTheFirstCommaBlankAtOrAfterTheLabel) {
+TEST(LimitValues, NeedTheLabelAndTheSecondStartsAfterTheFirstCommaBlank) {
+    EXPECT_FALSE(ReadLimitValue("upper limit = 5", "Upper Limit = ").found);
+    EXPECT_FALSE(ReadLimitValue("", "Upper Limit = ").found);
+    EXPECT_EQ(ReadLimitValue("Current Limit = 200\r\nUpper Limit = 28\r\nLower Limit = 12\r\n#",
+                             "Lower Limit = ")
+                  .value,
+              12);
     const char* text = "a, 9\r\nFocus Control Value = 12, 34\r\n#";
     EXPECT_EQ(ReadLimitValue(text, "Focus Control Value = ").value, 12);
     const auto second = ReadSecondLimitValue(text, "Focus Control Value = ");
     EXPECT_TRUE(second.found);
     EXPECT_EQ(second.value, 34);
-}
-
-TEST(SecondLimitValue, IsNotFoundWithoutTheLabelOrTheSeparator) {
     EXPECT_FALSE(ReadSecondLimitValue("x, 5", "G2 Control Value = ").found);
     EXPECT_FALSE(ReadSecondLimitValue("G2 Control Value = 5\r\n#", "G2 Control Value = ").found);
 }
