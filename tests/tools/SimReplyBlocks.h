@@ -1,8 +1,13 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "Controller.h"
+#include "core/protocol/ResponseDispatcher.h"
 
 namespace zorvex::sim::testing {
 
@@ -15,18 +20,17 @@ struct Framed {
     int rejections = 0;
 };
 
-inline Framed FrameReplies(std::string_view bytes, bool afterPrompt = false) {
+inline Framed FrameReplies(std::string_view bytes) {
     Framed framed;
     std::string buffer;
-    bool dropNextCr = afterPrompt;
+    bool dropNextCr = false;
     for (char c : bytes) {
         if (c == '\r') {
             if (!dropNextCr) {
                 buffer += "\r\n";
             }
             dropNextCr = false;
-        } else if (c == '\n') {
-        } else {
+        } else if (c != '\n') {
             buffer += c;
             if (c == '#' || c == '$') {
                 framed.blocks.push_back(buffer);
@@ -40,6 +44,18 @@ inline Framed FrameReplies(std::string_view bytes, bool afterPrompt = false) {
         }
     }
     return framed;
+}
+
+// The one block the tool frames from the answer to `command`.
+inline std::string OnlyBlock(Controller& controller, std::string_view command) {
+    auto framed = FrameReplies(controller.Answer(command));
+    EXPECT_EQ(framed.blocks.size(), 1u) << command;
+    return framed.blocks.empty() ? std::string() : framed.blocks.front();
+}
+
+// The text the handler of the command receives (the block after its dispatch letters).
+inline std::string HandlerText(Controller& controller, std::string_view command) {
+    return std::string(ResponseDispatcher::Resolve(OnlyBlock(controller, command)).rest);
 }
 
 }  // namespace zorvex::sim::testing

@@ -1,112 +1,67 @@
-// The faults the simulator plays, and its boot loader.
+// The faults the simulator plays, and its options.
 #include <gtest/gtest.h>
 
-#include "Controller.h"
 #include "Options.h"
 #include "Session.h"
 #include "SimReplyBlocks.h"
-#include "core/protocol/ResponseDispatcher.h"
 
 namespace zorvex::sim {
 namespace {
 
-using testing::FrameReplies;
+using O = Outcome;
 
-TEST(SimBootMode, ThePingIsAnsweredWithTheBootPrompt) {
-    Controller controller(true);
-    EXPECT_EQ(controller.Answer("p"), "p\r\n$\r\n");
-    auto framed = FrameReplies(controller.Answer("p"));
-    ASSERT_EQ(framed.blocks.size(), 1u);
-    EXPECT_EQ(ResponseDispatcher::Resolve(framed.blocks.front()).rest, "$");
-}
+struct FaultCase {
+    Faults faults;
+    std::vector<std::string> commands;
+    std::vector<Outcome> outcomes;
+};
 
-TEST(SimBootMode, OtherCommandsGetAnErrorLineAndNoVersion) {
-    Controller controller(true);
-    std::string answer = controller.Answer("df");
-    EXPECT_EQ(answer.find("V "), std::string::npos);
-    EXPECT_EQ(answer.back(), '\n');
-    EXPECT_EQ(answer[answer.size() - 3], '$');
-}
+class SimFaults : public ::testing::TestWithParam<FaultCase> {};
 
-TEST(SimBootMode, GoStartsTheFirmwareAndTheNormalPromptFollows) {
-    Controller controller(true);
-    std::string answer = controller.Answer("g");
-    EXPECT_EQ(answer.substr(answer.size() - 3), "#\r\n");
-    EXPECT_FALSE(controller.BootMode());
-    EXPECT_EQ(controller.Answer("p"), "p\r\n#\r\n");
-}
-
-TEST(SimSession, RejectNextAnswersThatManyCommandsWithBangThenAnswersAgain) {
+TEST_P(SimFaults, AnswerRejectOrIgnoreEachCommandInTurn) {
     Controller controller;
-    Session session(controller, Faults{-1, 2, 0});
-    auto first = session.OnCommand("p");
-    auto second = session.OnCommand("p");
-    auto third = session.OnCommand("p");
-    EXPECT_EQ(first.outcome, Outcome::Rejected);
-    EXPECT_EQ(first.bytes, "p\r\n!\r\n");
-    EXPECT_EQ(second.outcome, Outcome::Rejected);
-    EXPECT_EQ(third.outcome, Outcome::Answered);
-    EXPECT_EQ(third.bytes, "p\r\n#\r\n");
+    Session session(controller, GetParam().faults);
+    for (std::size_t i = 0; i < GetParam().commands.size(); ++i) {
+        const std::string& command = GetParam().commands[i];
+        auto result = session.OnCommand(command);
+        EXPECT_EQ(result.outcome, GetParam().outcomes[i]) << i;
+        if (result.outcome == O::Rejected) {
+            EXPECT_EQ(result.bytes, Controller::Rejection(command));
+        } else if (result.outcome == O::Ignored) {
+            EXPECT_TRUE(result.bytes.empty());
+            EXPECT_TRUE(session.Silent());
+        } else {
+            EXPECT_TRUE(result.bytes.ends_with("#\r\n")) << result.bytes;
+        }
+    }
 }
 
-TEST(SimSession, ARejectedCommandLeavesNoBlockForTheTool) {
-    auto framed = FrameReplies(Controller::Rejection("df"));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SimFaults,
+    ::testing::Values(
+        FaultCase{{-1, 2, 0}, {"p", "p", "p"}, {O::Rejected, O::Rejected, O::Answered}},
+        FaultCase{{-1, 0, 3},
+                  {"p", "p", "p", "p", "p", "p"},
+                  {O::Answered, O::Answered, O::Rejected, O::Answered, O::Answered, O::Rejected}},
+        FaultCase{
+            {2, 0, 0}, {"p", "df", "p", "g"}, {O::Answered, O::Answered, O::Ignored, O::Ignored}},
+        FaultCase{{-1, 1, 0}, {"", "p"}, {O::Answered, O::Rejected}}));  // "" is never rejected
+
+TEST(SimFaults, ARejectionLeavesNoBlockAndSilenceOnRequestEndsWhenLifted) {
+    auto framed = testing::FrameReplies(Controller::Rejection("df"));
     EXPECT_TRUE(framed.blocks.empty());
     EXPECT_EQ(framed.rejections, 1);
-}
 
-TEST(SimSession, RejectEveryKthRejectsOnlyThoseCommands) {
-    Controller controller;
-    Session session(controller, Faults{-1, 0, 3});
-    std::vector<Outcome> outcomes;
-    for (int i = 0; i < 6; ++i) {
-        outcomes.push_back(session.OnCommand("p").outcome);
-    }
-    EXPECT_EQ(outcomes,
-              (std::vector<Outcome>{Outcome::Answered, Outcome::Answered, Outcome::Rejected,
-                                    Outcome::Answered, Outcome::Answered, Outcome::Rejected}));
-}
-
-TEST(SimSession, SilentAfterNAnswersNCommandsThenNothing) {
-    Controller controller;
-    Session session(controller, Faults{2, 0, 0});
-    EXPECT_EQ(session.OnCommand("p").outcome, Outcome::Answered);
-    EXPECT_EQ(session.OnCommand("df").outcome, Outcome::Answered);
-    auto third = session.OnCommand("p");
-    EXPECT_EQ(third.outcome, Outcome::Ignored);
-    EXPECT_TRUE(third.bytes.empty());
-    EXPECT_TRUE(session.Silent());
-}
-
-TEST(SimSession, AnsweringAgainOnRequestEndsTheSilenceForGood) {
     Controller controller;
     Session session(controller, Faults{1, 0, 0});
     session.OnCommand("p");
-    EXPECT_EQ(session.OnCommand("p").outcome, Outcome::Ignored);
-    session.SetSilent(false);
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(session.OnCommand("p").outcome, Outcome::Answered);
-    }
-}
-
-TEST(SimSession, SilenceOnRequestDropsEverythingUntilLifted) {
-    Controller controller;
-    Session session(controller, Faults{});
     session.SetSilent(true);
     EXPECT_TRUE(session.OnCommand("p").bytes.empty());
-    EXPECT_TRUE(session.OnCommand("g").bytes.empty());
-    session.SetSilent(false);
-    EXPECT_EQ(session.OnCommand("p").bytes, "p\r\n#\r\n");
+    session.SetSilent(false);  // for good: the silent-after count no longer applies
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(session.OnCommand("p").bytes, "p\r\n#\r\n");
+    }
 }
-
-TEST(SimSession, AnEmptyLineIsNeverRejected) {
-    Controller controller;
-    Session session(controller, Faults{-1, 1, 0});
-    EXPECT_EQ(session.OnCommand("").outcome, Outcome::Answered);
-    EXPECT_EQ(session.OnCommand("p").outcome, Outcome::Rejected);
-}
-
-// Options.
 
 TEST(SimOptions, EveryFaultAndPacingOptionIsTaken) {
     auto parsed = ParseOptions({"--boot", "--link", "/tmp/x", "--log", "/tmp/l", "--firmware",
@@ -124,12 +79,7 @@ TEST(SimOptions, EveryFaultAndPacingOptionIsTaken) {
     EXPECT_EQ(o.pacing.replyDelayMs, 150);
     EXPECT_EQ(o.pacing.chunkSize, 3u);
     EXPECT_EQ(o.pacing.chunkDelayMs, 9);
-}
-
-TEST(SimOptions, ChunksGetASmallDefaultPause) {
-    auto parsed = ParseOptions({"--chunk", "4"});
-    ASSERT_TRUE(parsed.options);
-    EXPECT_EQ(parsed.options->pacing.chunkDelayMs, 5);
+    EXPECT_EQ(ParseOptions({"--chunk", "4"}).options->pacing.chunkDelayMs, 5);  // the default
 }
 
 class SimBadOptions : public ::testing::TestWithParam<std::vector<std::string>> {};
@@ -140,24 +90,14 @@ TEST_P(SimBadOptions, AreRefusedWithAReason) {
     EXPECT_FALSE(parsed.error.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SimBadOptions,
-    ::testing::Values(
-        std::vector<std::string>{"--reject"}, std::vector<std::string>{"--reject", "-1"},
-        std::vector<std::string>{"--reject", "2x"}, std::vector<std::string>{"--reject-every", "1"},
-        std::vector<std::string>{"--reply-delay", "99999999999999999999"},
-        std::vector<std::string>{"--chunk", "0"}, std::vector<std::string>{"--firmware", "2"},
-        std::vector<std::string>{"--firmware", "V2.05"}, std::vector<std::string>{"--link", ""},
-        std::vector<std::string>{"--frobnicate"}));
-
-TEST(SimOptions, TheHelpSaysHowToUseItWithTheTool) {
-    std::string help = HelpText("zorvex-monitor-sim");
-    for (const char* part :
-         {"--link", "--log", "--boot", "--silent-after", "--reject", "--reply-delay", "--chunk",
-          "USR1", "USR2", "HUP", "[Ports]", "Com1", "scripts/run.sh"}) {
-        EXPECT_NE(help.find(part), std::string::npos) << part;
-    }
-}
+using Args = std::vector<std::string>;
+INSTANTIATE_TEST_SUITE_P(Cases, SimBadOptions,
+                         ::testing::Values(Args{"--reject"}, Args{"--reject", "-1"},
+                                           Args{"--reject", "2x"}, Args{"--reject-every", "1"},
+                                           Args{"--reply-delay", "99999999999999999999"},
+                                           Args{"--chunk", "0"}, Args{"--firmware", "2"},
+                                           Args{"--firmware", "V2.05"}, Args{"--link", ""},
+                                           Args{"--frobnicate"}));
 
 }  // namespace
 }  // namespace zorvex::sim
