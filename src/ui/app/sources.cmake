@@ -11,6 +11,10 @@ target_sources(ui PRIVATE
 
 # The HTML manual, beside the program as an installation has it: bin/../share/zorvex/help.
 set(ZORVEX_HELP_FILES index.html)
+# The pictures of the manual go along; a new picture is picked up at the next build.
+file(GLOB ZORVEX_HELP_IMAGES CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/docs/help
+     ${PROJECT_SOURCE_DIR}/docs/help/images/*.png)
+list(APPEND ZORVEX_HELP_FILES ${ZORVEX_HELP_IMAGES})
 foreach(help_file IN LISTS ZORVEX_HELP_FILES)
   configure_file(${PROJECT_SOURCE_DIR}/docs/help/${help_file}
                  ${CMAKE_BINARY_DIR}/share/zorvex/help/${help_file} COPYONLY)
