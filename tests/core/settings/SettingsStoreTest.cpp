@@ -30,25 +30,22 @@ INSTANTIATE_TEST_SUITE_P(Texts, WholeNumberReading,
                                            NumberCase{"five", 5}, NumberCase{"12abc", 5},
                                            NumberCase{"0x10", 5}));
 
-TEST(SettingsStore, SinglesAreWrittenAsDecimalTextAndReadBack) {
+TEST(SettingsStore, WritesTheValueTextsTheToolAlwaysWroteAndReadsThemBack) {
     MemorySettingsStore store;
     WriteSingle(store, "Locations", "frmMainTop", 1440);
     WriteSingle(store, "Locations", "frmMainLeft", 717.5);
-    EXPECT_EQ(store.Get("Locations", "frmMainTop"), "1440");
-    EXPECT_EQ(store.Get("Locations", "frmMainLeft"), "717.5");
-    EXPECT_DOUBLE_EQ(ReadSingle(store, "Locations", "frmMainLeft", 0), 717.5);
-    store.Write("Locations", "frmMainWidth", "wide");
-    EXPECT_DOUBLE_EQ(ReadSingle(store, "Locations", "frmMainWidth", 9600), 9600);
-}
-
-TEST(SettingsStore, SwitchesUseTheTextsTheToolWrites) {
-    MemorySettingsStore store;
     WriteTrueFalse(store, "Configs", "CommLogEnabled", true);
     WriteOneZero(store, "Configs", "CommLogOpen", false);
+    EXPECT_EQ(store.Get("Locations", "frmMainTop"), "1440");
+    EXPECT_EQ(store.Get("Locations", "frmMainLeft"), "717.5");
     EXPECT_EQ(store.Get("Configs", "CommLogEnabled"), "True");
     EXPECT_EQ(store.Get("Configs", "CommLogOpen"), "0");
+    EXPECT_DOUBLE_EQ(ReadSingle(store, "Locations", "frmMainLeft", 0), 717.5);
     EXPECT_TRUE(ReadTrueFalse(store, "Configs", "CommLogEnabled", false));
+    // Texts that are not what the reader wants give the default.
+    store.Write("Locations", "frmMainWidth", "wide");
     store.Write("Configs", "CommLogEnabled", "maybe");
+    EXPECT_DOUBLE_EQ(ReadSingle(store, "Locations", "frmMainWidth", 9600), 9600);
     EXPECT_FALSE(ReadTrueFalse(store, "Configs", "CommLogEnabled", false));
     EXPECT_FALSE(ReadTrueFalse(store, "Configs", "Missing", false));
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "CommLogFixture.h"
 #include "StrokeFixture.h"
+#include "core/panels/stroke/CommLogDumpSource.h"
 #include "core/panels/stroke/StrokeLogWindow.h"
 
 namespace zorvex {
@@ -28,34 +30,40 @@ class StrokeDump : public testing::StrokeFixture {
     FakeLogWindow log;
 };
 
-TEST_F(StrokeDump, ListsTheWordOfTheAddressBelowAndAdvances) {
-    log.text = "TYR28a\r\n3F)\r\n#";
-    window.ReadNextDumpWord();
-    EXPECT_EQ(sink.Take(), StepCommands("5"));
-    EXPECT_EQ(window.DumpList(), "4 = 3F\r\n");
-    EXPECT_EQ(log.text, "");
-    EXPECT_EQ(window.Text(StrokeText::Text8), "6");
-}
-
-TEST_F(StrokeDump, ListsNothingWithoutTheClosingBracket) {
+TEST_F(StrokeDump, ListsTheWordOfTheAddressBelowAndAdvancesOnlyWithTheClosingBracket) {
     log.text = "TYR28a\r\n3F\r\n#";
     window.ReadNextDumpWord();
     EXPECT_EQ(sink.Take(), StepCommands("5"));
     EXPECT_EQ(window.DumpList(), "");
     EXPECT_EQ(log.text, "TYR28a\r\n3F\r\n#");
     EXPECT_EQ(window.Text(StrokeText::Text8), "5");
-}
 
-TEST_F(StrokeDump, TakesTheWordFromALogWithBareLineFeeds) {
-    log.text = "TYR28a\n3F)\n#";
+    log.text = "TYR28a\r\n3F)\r\n#";
     window.ReadNextDumpWord();
+    EXPECT_EQ(sink.Take(), StepCommands("5"));
     EXPECT_EQ(window.DumpList(), "4 = 3F\r\n");
+    EXPECT_EQ(log.text, "");
+    EXPECT_EQ(window.Text(StrokeText::Text8), "6");
+
+    log.text = "TYR28a\n40)\n#";  // bare line feeds
+    window.ReadNextDumpWord();
+    EXPECT_EQ(window.DumpList(), "4 = 3F\r\n5 = 40\r\n");
 }
 
-TEST_F(StrokeDump, RunsOneStepPerTickWhileStarted) {
+TEST_F(StrokeDump, ReadsTheAddressAsItsLeadingNumber) {
+    window.SetText(StrokeText::Text8, "12abc");
+    log.text = "TYR28a7)";
+    window.ReadNextDumpWord();
+    EXPECT_EQ(window.DumpList(), "11 = 7\r\n");
+    EXPECT_EQ(window.Text(StrokeText::Text8), "13");
+}
+
+TEST_F(StrokeDump, RunsOneStepEveryTwoSecondsUntilStoppedAndNeverASecondTimer) {
     window.Press(StrokeButton::Command17_2);
     EXPECT_TRUE(window.DumpRunning());
-    clock.Advance(1999);
+    clock.Advance(1000);
+    window.Press(StrokeButton::Command17_2);  // a second start keeps the first timer
+    clock.Advance(999);
     EXPECT_EQ(sink.Take(), Commands{});
     log.text = "TYR28a\r\n10)";
     clock.Advance(1);
@@ -69,35 +77,42 @@ TEST_F(StrokeDump, RunsOneStepPerTickWhileStarted) {
     EXPECT_EQ(sink.Take(), Commands{});
 }
 
-TEST_F(StrokeDump, NeverRunsASecondTimerBesideTheFirst) {
-    window.Press(StrokeButton::Command17_2);
-    clock.Advance(1000);
-    window.Press(StrokeButton::Command17_2);
-    clock.Advance(1000);
-    EXPECT_EQ(sink.Take(), StepCommands("5"));
-    clock.Advance(2000);
-    EXPECT_EQ(sink.Take(), StepCommands("5"));
-}
-
-TEST_F(StrokeDump, StopsByItselfWhenTheWindowCloses) {
+TEST_F(StrokeDump, StopsByItselfWhenTheWindowClosesAndStaysStoppedWhenReopened) {
     window.Press(StrokeButton::Command17_2);
     window.Close();
     EXPECT_FALSE(window.DumpRunning());
     clock.Advance(10000);
     EXPECT_EQ(sink.Take(), Commands{});
-    // Reopening does not bring the dump back.
     window.Open();
     sink.Take();
     clock.Advance(10000);
     EXPECT_EQ(sink.Take(), Commands{});
 }
 
-TEST_F(StrokeDump, ReadsTheAddressAsItsLeadingNumber) {
-    window.SetText(StrokeText::Text8, "12abc");
-    log.text = "TYR28a7)";
+// The dump against the communication log itself, fed as the receive path feeds it.
+class StrokeDumpOnCommLog : public testing::StrokeFixture {
+  protected:
+    StrokeDumpOnCommLog() : source(harness.Make()) {
+        window.SetLogWindow(&source);
+        window.SetText(StrokeText::Text8, "5");
+    }
+    testing::CommLogHarness harness;
+    CommLogDumpSource source;
+};
+
+TEST_F(StrokeDumpOnCommLog, WaitsForTheWholeAnswerThenTakesTheWordAndEmptiesTheLog) {
+    harness.Receive("TYR28a\r3F");
     window.ReadNextDumpWord();
-    EXPECT_EQ(window.DumpList(), "11 = 7\r\n");
-    EXPECT_EQ(window.Text(StrokeText::Text8), "13");
+    EXPECT_EQ(window.DumpList(), "");
+    harness.Receive(")\r#");
+    window.ReadNextDumpWord();
+    EXPECT_EQ(window.DumpList(), "4 = 3F\r\n");
+    EXPECT_EQ(harness.log->LogText(), "");
+    EXPECT_EQ(window.Text(StrokeText::Text8), "6");
+    // The next answer arrives after the emptying and is found on the next step.
+    harness.Receive("TYR27a\r10)\r#TYR28a\r41)\r#");
+    window.ReadNextDumpWord();
+    EXPECT_EQ(window.DumpList(), "4 = 3F\r\n5 = 41\r\n");
 }
 
 }  // namespace

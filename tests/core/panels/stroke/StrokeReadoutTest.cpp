@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "StrokeFixture.h"
-#include "core/panels/stroke/StrokeHelpTexts.h"
 
 namespace zorvex {
 namespace {
@@ -27,12 +28,8 @@ TEST_F(StrokeReadout, FillsTheWindowAndWritesTheChangesBackInStepOrder) {
                         "TYW0AA7",  "TYW0DA8",  "TYW0EA9",   "TYW11A10", "TYW12A11", "TYW13A12",
                         "TYW14A13", "TYW04A2",  "TYW0DA1",   "TYW0BA22", "TYW0DA2",  "TYW18A3",
                         "TYW2ba1",  "TYW1DA0",  "TYW2EA100", "TYW01A2",  "TYW3AB5",  "TYW19A2"}));
-    EXPECT_EQ(window.Bar(StrokeBar::XOffset), 20);
-    EXPECT_EQ(window.BarLabel(StrokeBar::XOffset), "20");
     EXPECT_EQ(window.Bar(StrokeBar::YOffset), -5);
     EXPECT_EQ(window.BarLabel(StrokeBar::YOffset), "-5");
-    EXPECT_EQ(window.Bar(StrokeBar::Gain), 100);
-    EXPECT_EQ(window.BarLabel(StrokeBar::Gain), "100");
     EXPECT_EQ(window.Text(StrokeText::Text11_7), "21");
     EXPECT_EQ(window.Text(StrokeText::Text5_0), "23");
     EXPECT_EQ(window.Text(StrokeText::Text5_1), "24");
@@ -61,23 +58,36 @@ TEST_F(StrokeReadout, OpensAClosedWindowFirst) {
     EXPECT_EQ(sink.Take(), (Commands{"dz", "TYW1DA0", "TYW2EA7"}));
 }
 
-// One answer item against what it does to one control.
+// One answer against the controls it may set; every control not named keeps its value.
+using State = std::map<std::string, std::string>;
+
+std::string Option(std::optional<int> index) {
+    return index ? std::to_string(*index) : "none";
+}
+
+State Snapshot(const StrokeAdjustment& w) {
+    return {{"x", std::to_string(w.Bar(StrokeBar::XOffset))},
+            {"xLabel", w.BarLabel(StrokeBar::XOffset)},
+            {"gain", std::to_string(w.Bar(StrokeBar::Gain))},
+            {"gainLabel", w.BarLabel(StrokeBar::Gain)},
+            {"average", Option(w.SelectedOption(G::AverageOrder))},
+            {"channel", Option(w.SelectedOption(G::TestChannel))},
+            {"rawBlank", w.RawBlankSelected() ? "1" : "0"},
+            {"line", Option(w.SelectedOption(G::LineType))},
+            {"pattern", Option(w.SelectedOption(G::TestPattern))},
+            {"xTurn", w.Turn(StrokeTurn::X) ? "1" : "0"},
+            {"hWidth", w.Text(StrokeText::Text1_0)},
+            {"shortHWidth", w.Text(StrokeText::Text1_9)},
+            {"frameCount", w.Text(StrokeText::Text1_6)}};
+}
+
 struct ItemCase {
-    const char* name;
     const char* answer;
-    int xOffset;                      // HS_x_offset afterwards (starts at 0)
-    const char* xLabel;               // lbl_x_offset afterwards
-    int gain;                         // HS_gain afterwards (starts at 255)
-    std::optional<int> averageOrder;  // preselected 1
-    std::optional<int> testChannel;   // preselected 0
-    bool rawBlank;
-    std::optional<int> lineType;     // preselected 0
-    std::optional<int> testPattern;  // preselected 2
-    bool xTurn;                      // preselected checked
+    State changed;
 };
 
 void PrintTo(const ItemCase& c, std::ostream* os) {
-    *os << c.name;
+    *os << c.answer;
 }
 
 class ReadoutItems : public testing::StrokeFixture,
@@ -89,69 +99,43 @@ TEST_P(ReadoutItems, SetOnlyWhatTheyCanSet) {
     window.SelectOption(G::LineType, 0);
     window.SelectOption(G::TestPattern, 2);
     window.SetTurn(StrokeTurn::X, true);
-    const auto& c = GetParam();
-    window.ApplyReadout(c.answer);
-    EXPECT_EQ(window.Bar(StrokeBar::XOffset), c.xOffset);
-    EXPECT_EQ(window.BarLabel(StrokeBar::XOffset), c.xLabel);
-    EXPECT_EQ(window.Bar(StrokeBar::Gain), c.gain);
-    EXPECT_EQ(window.SelectedOption(G::AverageOrder), c.averageOrder);
-    EXPECT_EQ(window.SelectedOption(G::TestChannel), c.testChannel);
-    EXPECT_EQ(window.RawBlankSelected(), c.rawBlank);
-    EXPECT_EQ(window.SelectedOption(G::LineType), c.lineType);
-    EXPECT_EQ(window.SelectedOption(G::TestPattern), c.testPattern);
-    EXPECT_EQ(window.Turn(StrokeTurn::X), c.xTurn);
+    State expected = Snapshot(window);
+    for (const auto& [control, value] : GetParam().changed) {
+        expected[control] = value;
+    }
+    window.ApplyReadout(GetParam().answer);
+    EXPECT_EQ(Snapshot(window), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Items, ReadoutItems,
     ::testing::Values(
-        ItemCase{"nothing known", "junk;", 0, "", 255, 1, 0, false, 0, 2, true},
-        ItemCase{"sign 1", "x_offset=1;plus_minus_x=20;", 20, "20", 255, 1, 0, false, 0, 2, true},
-        ItemCase{"sign 2", "x_offset=2;plus_minus_x=20;", -20, "-20", 255, 1, 0, false, 0, 2, true},
-        ItemCase{"sign 0", "x_offset=0;plus_minus_x=20;", -20, "-20", 255, 1, 0, false, 0, 2, true},
-        ItemCase{"magnitude without its ;", "x_offset=1;plus_minus_x=20", 0, "", 255, 1, 0, false,
-                 0, 2, true},
-        ItemCase{"magnitude above 255", "x_offset=1;plus_minus_x=256;", 0, "", 255, 1, 0, false, 0,
-                 2, true},
-        ItemCase{"magnitude not a number", "x_offset=1;plus_minus_x=ab;", 0, "", 255, 1, 0, false,
-                 0, 2, true},
-        ItemCase{"sign missing", "plus_minus_x=20;", 0, "", 255, 1, 0, false, 0, 2, true},
-        ItemCase{"magnitude 0 keeps its label as received", "x_offset=1;plus_minus_x=0;", 0, "0",
-                 255, 1, 0, false, 0, 2, true},
-        ItemCase{"gain", "green_gain=0;", 0, "", 0, 1, 0, false, 0, 2, true},
-        ItemCase{"gain above 255", "green_gain=300;", 0, "", 255, 1, 0, false, 0, 2, true},
-        ItemCase{"gain not a number", "green_gain=x;", 0, "", 255, 1, 0, false, 0, 2, true},
-        ItemCase{"average order 255", "ave_order=255;", 0, "", 255, 1, 0, false, 0, 2, true},
-        ItemCase{"average order 3", "ave_order=3;", 0, "", 255, 3, 0, false, 0, 2, true},
-        ItemCase{"average order 4 has no option", "ave_order=4;", 0, "", 255, 1, 0, false, 0, 2,
-                 true},
-        ItemCase{"reset_ram 2", "reset_ram=2;", 0, "", 255, 1, 2, false, 0, 2, true},
-        ItemCase{"reset_ram 5 is raw + blank", "reset_ram=5;", 0, "", 255, 1, 0, true, 0, 2, true},
-        ItemCase{"reset_ram 5 then xy_shift 1", "reset_ram=5;xy_shift=1;", 0, "", 255, 1, 1, true,
-                 0, 2, true},
-        ItemCase{"reset_ram 2 then xy_shift 7", "reset_ram=2;xy_shift=7;", 0, "", 255, 1, 0, false,
-                 0, 2, true},
-        ItemCase{"line type 255 is filter, gap", "sig_line_type=255;", 0, "", 255, 1, 0, false, 2,
-                 2, true},
-        ItemCase{"line type 8", "sig_line_type=8;", 0, "", 255, 1, 0, false, 8, 2, true},
-        ItemCase{"line type 5 has no option", "sig_line_type=5;", 0, "", 255, 1, 0, false, 0, 2,
-                 true},
-        ItemCase{"test pattern 255 is Test Pattern", "lcd_test=255;", 0, "", 255, 1, 0, false, 0, 0,
-                 true},
-        ItemCase{"test pattern 1 has no option", "lcd_test=1;", 0, "", 255, 1, 0, false, 0, 2,
-                 true},
-        ItemCase{"turn 0.5 unchecks", "x_flip=0.5;", 0, "", 255, 1, 0, false, 0, 2, false},
-        ItemCase{"turn 2 checks", "x_flip=2;", 0, "", 255, 1, 0, false, 0, 2, true},
-        ItemCase{"turn not a number", "x_flip=on;", 0, "", 255, 1, 0, false, 0, 2, true},
-        ItemCase{"$ removed", "x_offset=1;plus_minus_x=1$5;", 15, "15", 255, 1, 0, false, 0, 2,
-                 true}));
-
-TEST_F(StrokeReadout, FillsBoxesWithTheFirstOccurrenceAndDropsDollars) {
-    window.ApplyReadout("short_defined_hor_width=7;hor_width=3;frame_cnt=1$2;");
-    EXPECT_EQ(window.Text(StrokeText::Text1_0), "7");
-    EXPECT_EQ(window.Text(StrokeText::Text1_9), "7");
-    EXPECT_EQ(window.Text(StrokeText::Text1_6), "12");
-}
+        ItemCase{"junk;", {}},
+        // Offsets: sign code 1 is plus, 2 and 0 minus; the magnitude must fit the bar.
+        ItemCase{"x_offset=1;plus_minus_x=20;", {{"x", "20"}, {"xLabel", "20"}}},
+        ItemCase{"x_offset=2;plus_minus_x=20;", {{"x", "-20"}, {"xLabel", "-20"}}},
+        ItemCase{"x_offset=0;plus_minus_x=20;", {{"x", "-20"}, {"xLabel", "-20"}}},
+        ItemCase{"x_offset=1;plus_minus_x=20", {}}, ItemCase{"x_offset=1;plus_minus_x=256;", {}},
+        ItemCase{"x_offset=1;plus_minus_x=ab;", {}}, ItemCase{"plus_minus_x=20;", {}},
+        ItemCase{"x_offset=1;plus_minus_x=0;", {{"xLabel", "0"}}},
+        ItemCase{"x_offset=1;plus_minus_x=1$5;", {{"x", "15"}, {"xLabel", "15"}}},
+        ItemCase{"green_gain=0;", {{"gain", "0"}, {"gainLabel", "0"}}},
+        ItemCase{"green_gain=255;", {{"gainLabel", "255"}}}, ItemCase{"green_gain=300;", {}},
+        ItemCase{"green_gain=x;", {}},
+        // Options: "255" and the values that have an option.
+        ItemCase{"ave_order=255;", {}}, ItemCase{"ave_order=3;", {{"average", "3"}}},
+        ItemCase{"ave_order=4;", {}}, ItemCase{"reset_ram=2;", {{"channel", "2"}}},
+        ItemCase{"reset_ram=5;", {{"rawBlank", "1"}}},
+        ItemCase{"reset_ram=5;xy_shift=1;", {{"rawBlank", "1"}, {"channel", "1"}}},
+        ItemCase{"reset_ram=2;xy_shift=7;", {}}, ItemCase{"sig_line_type=255;", {{"line", "2"}}},
+        ItemCase{"sig_line_type=8;", {{"line", "8"}}}, ItemCase{"sig_line_type=5;", {}},
+        ItemCase{"lcd_test=255;", {{"pattern", "0"}}}, ItemCase{"lcd_test=1;", {}},
+        // Turns: 0.5 unchecks, 2 checks.
+        ItemCase{"x_flip=0.5;", {{"xTurn", "0"}}}, ItemCase{"x_flip=2;", {}},
+        ItemCase{"x_flip=on;", {}},
+        // Boxes take the first occurrence, "$" removed; a missing key empties the box.
+        ItemCase{"short_defined_hor_width=7;hor_width=3;frame_cnt=1$2;",
+                 {{"hWidth", "7"}, {"shortHWidth", "7"}, {"frameCount", "12"}}}));
 
 TEST_F(StrokeReadout, EmptiesABoxWhoseKeyIsMissingAndWritesItEmpty) {
     window.SetText(StrokeText::Text1_1, "9");
@@ -160,26 +144,7 @@ TEST_F(StrokeReadout, EmptiesABoxWhoseKeyIsMissingAndWritesItEmpty) {
     window.ApplyReadout("hor_width=3;");
     EXPECT_EQ(window.Text(StrokeText::Text1_1), "");
     EXPECT_EQ(window.Text(StrokeText::Text11_0), "");
-    const auto sent = sink.Take();
-    EXPECT_EQ(sent, (Commands{"TYW04A3", "TYW05A"}));
-}
-
-TEST_F(StrokeReadout, SetsTheGainLabelAsReceivedWhenTheBarDoesNotMove) {
-    window.ApplyReadout("green_gain=255;");
-    EXPECT_EQ(window.BarLabel(StrokeBar::Gain), "255");
-    EXPECT_EQ(sink.Take(), Commands{});
-}
-
-TEST(StrokeHelp, TextsAreJoinedByLineBreaks) {
-    EXPECT_EQ(StrokeHelpText(0),
-              "Filter Order = \r\nThe higher the number, the more accurate the pixels being "
-              "displayed.\r\nHowever, you may see some discontinued lines as the number goes too "
-              "high. \r\n\r\n");
-    EXPECT_EQ(StrokeHelpText(3),
-              "Frame Averaging = \r\nComparing the previous frame buffer to current frame "
-              "buffer.\r\nHigher number will generate better result. But,\r\nit will slow down "
-              "the frame refresh rate.");
-    EXPECT_EQ(StrokeHelpText(4), "");
+    EXPECT_EQ(sink.Take(), (Commands{"TYW04A3", "TYW05A"}));
 }
 
 }  // namespace
