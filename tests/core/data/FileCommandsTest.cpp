@@ -199,13 +199,17 @@ TEST(Close, ClosesAnOpenFileKeepsItsPathAndClearsTheCaption) {
     EXPECT_TRUE(rig.view.questions.empty());
 }
 
-TEST(SaveChangesPrompt, AsksOnlyWhenTheDataChangedAndNoGoesOnWithoutSaving) {
+TEST(SaveChangesPrompt, NoGoesOnWithoutSavingAndYesWithNoFileOpenSaysSoAndStops) {
     FileRig rig;
     rig.data.DataChanged = true;
     rig.commands.Close();
     EXPECT_EQ(rig.view.questions,
               Captions{"The data has been changed. Do you wish to save changes?"});
     EXPECT_EQ(rig.files.writes, 0);
+    EXPECT_EQ(rig.captions, Captions{""});
+    rig.view.answerYes = true;
+    rig.commands.Close();
+    EXPECT_EQ(rig.view.messages, Captions{"InWriteMDF, FileIsOpen is False"});
     EXPECT_EQ(rig.captions, Captions{""});
 }
 
@@ -238,16 +242,7 @@ TEST(SaveChangesPrompt, YesSavesIntoTheOpenFileBeforeOpeningTheNext) {
     }
 }
 
-TEST(SaveChangesPrompt, YesWithNoFileOpenSaysSoAndStops) {
-    FileRig rig;
-    rig.data.DataChanged = true;
-    rig.view.answerYes = true;
-    rig.commands.Close();
-    EXPECT_EQ(rig.view.messages, Captions{"InWriteMDF, FileIsOpen is False"});
-    EXPECT_TRUE(rig.captions.empty());
-}
-
-TEST(ReadAndWriteMDF, RefuseWithNoFileOpenOrAHandleOutOfRange) {
+TEST(ReadAndWriteMDF, RefuseWithNoFileOpenOrAHandleOutOfRangeAndReopenTheFileOfTheState) {
     FileRig rig;
     rig.data.MonitorOnline = true;
     EXPECT_EQ(rig.file.ReadMDF().message, "No File Is Open - Can't Finish Read Operation");
@@ -260,12 +255,8 @@ TEST(ReadAndWriteMDF, RefuseWithNoFileOpenOrAHandleOutOfRange) {
     }
     EXPECT_EQ(rig.files.writes, 0);
     EXPECT_TRUE(rig.sink.commands.empty());
-}
-
-TEST(ReadMDF, ReopensTheFileOfTheFileStateForReading) {
-    FileRig rig;
+    // A valid handle reopens the file of the file state for reading.
     rig.Put("/data/w.mdv", testing::FullModel(310));
-    rig.data.FileIsOpen = true;
     rig.data.DiskFileNum = 1;
     rig.data.DataChanged = true;
     rig.data.FilePath = "/data/w.mdv";

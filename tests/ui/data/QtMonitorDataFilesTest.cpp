@@ -35,24 +35,18 @@ QStringList EntriesOf(const QTemporaryDir& dir) {
 const std::string Sample = std::string("\"Version 3.0\"\r\n\"ScanSetName\",\"Nacht \xE9\"\r\n") +
                            std::string(2000, 'x') + "\r\n";
 
-TEST(QtMonitorDataFiles, WritesAndReadsBackTheExactBytes) {
+TEST(QtMonitorDataFiles, ReplacesAFileWithTheExactBytesAndLeavesNoTemporaryFileBehind) {
     QTemporaryDir dir;
     QtMonitorDataFiles files;
     const std::string path = PathIn(dir, "mon1.mdv");
+    EXPECT_FALSE(files.ReadWhole(path).ok);
+    EXPECT_FALSE(files.ReadWhole(path).reason.empty());
+    Put(path, std::string(3000, 'o'));  // older and longer than the new content
     ASSERT_TRUE(files.ReplaceWhole(path, Sample).ok);
     EXPECT_EQ(Contents(path), Sample);
     const FileBytes read = files.ReadWhole(path);
     EXPECT_TRUE(read.ok);
     EXPECT_EQ(read.bytes, Sample);
-}
-
-TEST(QtMonitorDataFiles, ReplacesAnEarlierFileAndLeavesNoTemporaryFileBehind) {
-    QTemporaryDir dir;
-    QtMonitorDataFiles files;
-    const std::string path = PathIn(dir, "mon1.mdv");
-    Put(path, "older and longer content than the new one, to be replaced whole");
-    ASSERT_TRUE(files.ReplaceWhole(path, "new").ok);
-    EXPECT_EQ(Contents(path), "new");
     EXPECT_EQ(EntriesOf(dir), QStringList{QStringLiteral("mon1.mdv")});
 }
 
@@ -123,14 +117,6 @@ TEST(QtMonitorDataFiles, AWriteIntoAReadOnlyFolderFailsAndLeavesTheEarlierFile) 
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(Contents(path), "the good file");
-}
-
-TEST(QtMonitorDataFiles, ReadingAMissingFileGivesTheReason) {
-    QTemporaryDir dir;
-    QtMonitorDataFiles files;
-    const FileBytes read = files.ReadWhole(PathIn(dir, "none.mdv"));
-    EXPECT_FALSE(read.ok);
-    EXPECT_FALSE(read.reason.empty());
 }
 
 }  // namespace
