@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -20,9 +21,6 @@ namespace zorvex::e2e {
 
 std::string SimulatorPath() {
     return ZORVEX_SIM_PATH;
-}
-std::string ToolPath() {
-    return ZORVEX_TOOL_PATH;
 }
 
 TempDir::TempDir() {
@@ -52,26 +50,28 @@ bool Process::Start(const std::string& program, const std::vector<std::string>& 
     if (stdoutPipe && ::pipe2(pipeFds, O_CLOEXEC) != 0) {
         return false;
     }
-    std::vector<std::string> env;
+    // Our environment, with the extra entries in place of those of the same name.
+    std::vector<std::string> env(extraEnv);
     for (char** e = environ; *e != nullptr; ++e) {
-        env.emplace_back(*e);
+        std::string_view entry(*e);
+        if (std::none_of(extraEnv.begin(), extraEnv.end(), [&](const std::string& x) {
+                return entry.starts_with(x.substr(0, x.find('=') + 1));
+            })) {
+            env.emplace_back(entry);
+        }
     }
-    for (const std::string& extra : extraEnv) {
-        std::string name = extra.substr(0, extra.find('='));
-        std::erase_if(env, [&](const std::string& e) { return e.rfind(name + "=", 0) == 0; });
-        env.push_back(extra);
-    }
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& a : args) {
-        argv.push_back(const_cast<char*>(a.c_str()));
-    }
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (std::string& e : env) {
-        envp.push_back(e.data());
-    }
-    envp.push_back(nullptr);
-
+    std::vector<std::string> arguments{program};
+    arguments.insert(arguments.end(), args.begin(), args.end());
+    auto pointers = [](std::vector<std::string>& texts) {
+        std::vector<char*> p;
+        for (std::string& t : texts) {
+            p.push_back(t.data());
+        }
+        p.push_back(nullptr);
+        return p;
+    };
+    std::vector<char*> argv = pointers(arguments);
+    std::vector<char*> envp = pointers(env);
     pid_ = ::fork();
     if (pid_ < 0) {
         return false;
@@ -81,12 +81,7 @@ bool Process::Start(const std::string& program, const std::vector<std::string>& 
         // with us, should the test itself be killed before it can stop the child.
         ::setpgid(0, 0);
         ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (stdoutPipe) {
-            ::dup2(pipeFds[1], STDOUT_FILENO);
-        } else {
-            int null = ::open("/dev/null", O_WRONLY);
-            ::dup2(null, STDOUT_FILENO);
-        }
+        ::dup2(stdoutPipe ? pipeFds[1] : ::open("/dev/null", O_WRONLY), STDOUT_FILENO);
         int err = ::open(stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (err >= 0) {
             ::dup2(err, STDERR_FILENO);
@@ -193,9 +188,9 @@ std::vector<SimRecord> ReadSimLog(const std::string& path) {
     return records;
 }
 
-std::vector<std::string> ReceivedCommands(const std::vector<SimRecord>& records) {
+std::vector<std::string> Simulator::Commands() const {
     std::vector<std::string> commands;
-    for (const SimRecord& r : records) {
+    for (const SimRecord& r : Log()) {
         if (r.kind == "RX") {
             commands.push_back(r.text);
         }
@@ -223,7 +218,7 @@ bool Tool::Start(const std::string& com1Device) {
         std::ofstream conf(SettingsFile());
         conf << "[Configs]\nCommPort=1\n\n[Ports]\nCom1=" << com1Device << "\n";
     }
-    return process_.Start(ToolPath(), {},
+    return process_.Start(ZORVEX_TOOL_PATH, {},
                           {"QT_QPA_PLATFORM=offscreen", "XDG_CONFIG_HOME=" + dir_.File("config")},
                           false, dir_.File("tool.stderr"));
 }

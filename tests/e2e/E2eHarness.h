@@ -41,7 +41,6 @@ class Process {
     int Stop(std::chrono::milliseconds grace = std::chrono::milliseconds(3000));
     // One line of the child's output, without its newline; empty on timeout or end.
     std::string ReadLine(std::chrono::milliseconds timeout);
-    pid_t Pid() const { return pid_; }
 
   private:
     pid_t pid_ = -1;
@@ -61,8 +60,6 @@ struct SimRecord {
     std::string text;
 };
 std::vector<SimRecord> ReadSimLog(const std::string& path);
-// The commands the simulator received, in order.
-std::vector<std::string> ReceivedCommands(const std::vector<SimRecord>& records);
 
 // The simulator started with a link and a log in a folder of its own.
 class Simulator {
@@ -74,7 +71,8 @@ class Simulator {
     const std::string& Device() const { return device_; }
     const std::string& LogPath() const { return log_; }
     std::vector<SimRecord> Log() const { return ReadSimLog(log_); }
-    std::vector<std::string> Commands() const { return ReceivedCommands(Log()); }
+    // The commands the simulator received, in order.
+    std::vector<std::string> Commands() const;
     Process& process() { return process_; }
 
   private:
@@ -98,6 +96,5 @@ class Tool {
 };
 
 std::string SimulatorPath();
-std::string ToolPath();
 
 }  // namespace zorvex::e2e
