@@ -4,18 +4,15 @@
 
 #include <random>
 #include <string>
-#include <tuple>
 
 #include "CommandFramer.h"
 #include "Session.h"
 #include "SimReplyBlocks.h"
-#include "core/protocol/ReplyReaders.h"
 
 namespace zorvex::sim {
 namespace {
 
 using testing::FrameReplies;
-using testing::HandlerText;
 using testing::OnlyBlock;
 
 TEST(SimAnswerForm, EveryAnswerIsEchoThenLinesThenThePromptEachEndedByCrLf) {
@@ -84,29 +81,6 @@ TEST(SimAnswerForm, EachAnswerReachesTheHandlerTheToolHasForTheCommand) {
         EXPECT_FALSE(ResponseDispatcher::Resolve(OnlyBlock(controller, command)).reached)
             << command;
     }
-}
-
-TEST(SimAnswerForm, IdentityLabelsStandAtTheStartSoTheValuesReadWhole) {
-    using I = std::tuple<const char*, const char*, std::string Identity::*>;
-    const I cases[] = {I{"dms", "Model Number = ", &Identity::modelNumber},
-                       I{"dmu", "Model Number = ", &Identity::partNumber},
-                       I{"dmt", "Model Number = ", &Identity::crtPartNumber},
-                       I{"dss", "Serial Number = ", &Identity::serialNumber},
-                       I{"dst", "Serial Number = ", &Identity::crtSerialNumber}};
-    Controller controller;
-    for (auto [command, label, field] : cases) {
-        std::string text = HandlerText(controller, command);
-        EXPECT_EQ(ReadIdentificationValue(text, label), controller.identity().*field) << text;
-    }
-}
-
-TEST(SimAnswerForm, TheCapabilityWordFollowsItsLabelDirectlyAsHex) {
-    Controller controller;
-    controller.identity().capability = 0xA5;
-    std::string text = HandlerText(controller, "dx");
-    auto at = text.find("Capability = ");
-    ASSERT_NE(at, std::string::npos);
-    EXPECT_EQ(ReadCNumber(std::string_view(text).substr(at + 13)), 0xA5);
 }
 
 // "#", "$" and "!" are prompts wherever they stand; an answer text holding one would cut the

@@ -105,10 +105,23 @@ TEST_F(SimThroughHandlers, TheOperatingTimeIsTheStoredTimePlusTheTimeSincePowerU
     EXPECT_EQ(data.HvLowerLimit, controller.identity().lowerLimit);
 }
 
+TEST_F(SimThroughHandlers, IdentityAnswersReadWholeAndTheCapabilityWordSetsItsFlags) {
+    controller.identity().capability = 0xA5;
+    Exchange({"dms", "dmu", "dmt", "dss", "dst", "dx"});
+    const Identity& id = controller.identity();
+    EXPECT_EQ(data.ModelNumber, id.modelNumber);
+    EXPECT_EQ(data.PartNumber, id.partNumber);
+    EXPECT_EQ(data.CrtPartNumber, id.crtPartNumber);
+    EXPECT_EQ(data.SerialNumber, id.serialNumber);
+    EXPECT_EQ(data.CrtSerialNumber, id.crtSerialNumber);
+    for (int bit = 0; bit < CapabilityFlagCount; ++bit) {
+        EXPECT_EQ(data.CapabilityFlags[bit], ((0xA5 >> bit) & 1) != 0) << bit;
+    }
+}
+
 TEST_F(SimThroughHandlers, AWholePassFillsIdentityVersionsAndEveryCountedTableSlot) {
     Exchange(kPass);
     EXPECT_EQ(data.ModelNumber, controller.identity().modelNumber);
-    EXPECT_EQ(data.SerialNumber, controller.identity().serialNumber);
     EXPECT_EQ(data.FirmwareVersion, "V 2.05");
     EXPECT_EQ(data.FirmwareVersionNumber, 205);
     EXPECT_EQ(data.RomVersion, "V " + controller.identity().romVersion);
