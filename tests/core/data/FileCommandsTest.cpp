@@ -61,7 +61,7 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 
 using Captions = std::vector<std::string>;
 
-TEST(SaveAs, ShowsTheSaveDialogAndCancelChangesNothing) {
+TEST(SaveAs, CancelChangesNothingAndASaveWritesTheFileSetsTheCaptionAndRemembersTheFolder) {
     FileRig rig;
     rig.data.DataChanged = true;
     rig.commands.SaveAs();
@@ -76,10 +76,7 @@ TEST(SaveAs, ShowsTheSaveDialogAndCancelChangesNothing) {
     EXPECT_TRUE(rig.captions.empty());
     EXPECT_TRUE(rig.data.DataChanged);
     EXPECT_FALSE(rig.settings.Has("Configs", "FileSaveInitDir"));
-}
 
-TEST(SaveAs, WritesTheFileSetsTheCaptionRemembersTheFolderAndRestartsTheCycle) {
-    FileRig rig;
     rig.data = testing::FullModel(250);
     rig.data.DataChanged = true;
     rig.SaveAs("/data/mon1.mdv", "mon1.mdv");

@@ -83,6 +83,10 @@ const MessageCase MessageCases[] = {
     {Mdv("\"numldacs\",8\r\n"), "\"numldacs\"",
      NotFound + "numldacs\r\nLine P\r\nScanSetReading: 0"},
     {Mdv("\"NumLDacs\",8,7\r\n"), "7\r\n", NotFound + "7\r\nLine P\r\nScanSetReading: 0"},
+    // One unnamed record more than family N's last slot has nowhere to go.
+    {Mdv("\"ScanSet\",1\r\n\"North-South Phase\",4,4,4\r\n\"\",5,5,5\r\n\"\",6,6,6\r\n"
+         "\"\",7,7,7\r\n\"\",8,8,8\r\n"),
+     "\"\",8", NotFound + "\r\nLine P\r\nScanSetReading: 1"},
     {Mdv("\"NumLDacs\",eight\r\n"), "", "In ReadMDF, Error # 13: Type mismatch"},
     {Mdv("\"NumLDacs\",40000\r\n"), "", "In ReadMDF, Error # 6: Overflow"},
     {Mdv("\"HV Upper Limit: \",\"32768\"\r\n"), "", "In ReadMDF, Error # 6: Overflow"},
@@ -197,6 +201,7 @@ TEST(MdfReader, ReadsFieldsAsAStream) {
     EXPECT_EQ(rig.data.ScanSetName[0], " Night, Stroke ");
 }
 
+// The texts themselves are pinned by the write-then-read property.
 TEST(MdfReader, StoresIdentityTextsAsWrittenAndShowsThemInTheInformationLabels) {
     ReaderRig rig;
     const auto result =
@@ -206,17 +211,10 @@ TEST(MdfReader, StoresIdentityTextsAsWrittenAndShowsThemInTheInformationLabels) 
                      "\"ROM Version: \",\"V 1.10\"\r\n\"Operating Hours: \",\"101:00:00:05\"\r\n"
                      "\"Operating Cycles: \",\"42\"\r\n"));
     EXPECT_EQ(result.outcome, Outcome::Completed) << result.message;
-    EXPECT_EQ(rig.data.ModelNumber, "KX-2100");
-    EXPECT_EQ(rig.data.SerialNumber, "SN 7");
-    EXPECT_EQ(rig.data.PartNumber, "P/N 1");
-    EXPECT_EQ(rig.data.CrtSerialNumber, "C 5");
     EXPECT_EQ(rig.data.CrtPartNumber, "C-PN");
     EXPECT_EQ(rig.data.FirmwareVersion, "V 2.05");
     EXPECT_EQ(rig.data.FirmwareVersionNumber, 205);
     EXPECT_TRUE(rig.data.PartNumberSupported);
-    EXPECT_EQ(rig.data.RomVersion, "V 1.10");
-    EXPECT_EQ(rig.data.OperatingHours, "101:00:00:05");
-    EXPECT_EQ(rig.data.OperatingCycles, "42");
     EXPECT_EQ(rig.labels.shown[InfoLabel::Model], "KX-2100");
     EXPECT_EQ(rig.labels.shown[InfoLabel::Part], "P/N 1");
     EXPECT_EQ(rig.labels.shown[InfoLabel::OperatingTime], "101:00:00:05");
@@ -251,27 +249,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, MdfReaderLimits,
                                                                     {"", 0},
                                                                     {"32767", 32767},
                                                                     {"-32768", -32768}}));
-
-TEST(MdfReader, PutsUnnamedRecordsIntoTheSlotsThatFollowInTheWrittenOrder) {
-    ReaderRig rig;
-    const auto result =
-        rig.Read(Mdv("\"NumBDacs\",3\r\n\"NumNDacs\",6\r\n\"ScanSet\",1\r\n"
-                     "\"White Level\",1,1,1\r\n\"Bias Adjust\",2,2,2\r\n\"\",3,3,3\r\n"
-                     "\"North-South Phase\",4,4,4\r\n\"\",5,5,5\r\n\"\",6,6,6\r\n\"\",7,7,7\r\n"));
-    EXPECT_EQ(result.outcome, Outcome::Completed) << result.message;
-    EXPECT_EQ(rig.data.Cell(DacFamily::B, DacTableKind::Value, 2, 1), 3);
-    EXPECT_EQ(rig.data.Cell(DacFamily::N, DacTableKind::Value, 2, 1), 4);
-    EXPECT_EQ(rig.data.Cell(DacFamily::N, DacTableKind::Value, 3, 1), 5);
-    EXPECT_EQ(rig.data.Cell(DacFamily::N, DacTableKind::Value, 4, 1), 6);
-    EXPECT_EQ(rig.data.Cell(DacFamily::N, DacTableKind::Initial, 5, 1), 7);
-    // One unnamed record more than the block holds has nowhere to go.
-    const auto extra =
-        rig.Read(Mdv("\"ScanSet\",1\r\n\"North-South Phase\",4,4,4\r\n"
-                     "\"\",5,5,5\r\n\"\",6,6,6\r\n\"\",7,7,7\r\n"
-                     "\"\",8,8,8\r\n"));
-    EXPECT_EQ(extra.outcome, Outcome::Failed);
-    EXPECT_EQ(extra.message.rfind("Name Not Found: \r\nLine ", 0), 0u) << extra.message;
-}
 
 }  // namespace
 }  // namespace zorvex

@@ -61,22 +61,17 @@ TEST(QtMonitorDataFiles, AReplacedFileKeepsItsPermissions) {
     EXPECT_EQ(QFile::permissions(QString::fromStdString(path)) & 0xF0FF, mode & 0xF0FF);
 }
 
-TEST(QtMonitorDataFiles, AWriteIntoAMissingFolderFailsWithAReasonAndCreatesNothing) {
+TEST(QtMonitorDataFiles, AWriteIntoAMissingFolderOrOverAFolderFailsWithAReason) {
     QTemporaryDir dir;
     QtMonitorDataFiles files;
-    const FileOutcome outcome = files.ReplaceWhole(PathIn(dir, "gone/mon1.mdv"), Sample);
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.reason, "No such file or directory");
+    const FileOutcome missing = files.ReplaceWhole(PathIn(dir, "gone/mon1.mdv"), Sample);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.reason, "No such file or directory");
     EXPECT_TRUE(EntriesOf(dir).isEmpty());
-}
-
-TEST(QtMonitorDataFiles, AWriteOverAFolderFailsAndLeavesTheFolder) {
-    QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("mon1.mdv")));
-    QtMonitorDataFiles files;
-    const FileOutcome outcome = files.ReplaceWhole(PathIn(dir, "mon1.mdv"), Sample);
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.reason, "It is a folder, not a file");
+    const FileOutcome folder = files.ReplaceWhole(PathIn(dir, "mon1.mdv"), Sample);
+    EXPECT_FALSE(folder.ok);
+    EXPECT_EQ(folder.reason, "It is a folder, not a file");
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("mon1.mdv"))).isDir());
 }
 
