@@ -5,38 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "FakeSerialPort.h"
 #include "FakeServices.h"
 #include "MemorySettingsStore.h"
 #include "core/app/StatusOperations.h"
 #include "core/link/CommLog.h"
 #include "core/support/CommandSink.h"
-#include "core/support/SerialPort.h"
 
 namespace zorvex::testing {
-
-// A port that records what is written straight to it.
-class RecordingPort : public SerialPort {
-  public:
-    PortOpenResult Open(int) override {
-        open = true;
-        return {};
-    }
-    void Close() override { open = false; }
-    bool IsOpen() const override { return open; }
-    bool Write(std::string_view bytes) override {
-        if (!open) {
-            return false;
-        }
-        written.emplace_back(bytes);
-        return true;
-    }
-    void SetReceiveHandler(std::function<void(std::string_view)>) override {}
-    void SetFailureHandler(std::function<void(const std::string&)>) override {}
-    std::vector<std::string> WrittenTexts() const { return written; }
-
-    bool open = false;
-    std::vector<std::string> written;
-};
 
 class RecordingCommandSink : public CommandSink {
   public:
@@ -44,7 +20,7 @@ class RecordingCommandSink : public CommandSink {
     std::vector<std::string> queued;
 };
 
-class RecordingStatus : public StatusOperations {
+class StatusCalls : public StatusOperations {
   public:
     void SetMonitorOnline() override { calls.push_back("online"); }
     void SetBootModeStatus() override { calls.push_back("boot"); }
@@ -66,10 +42,10 @@ class MemoryLogFiles : public LogFileCreator {
         if (refuse) {
             return {nullptr, "Permission denied"};
         }
-        auto content = std::make_shared<Content>();
-        files[path] = content;
-        return {std::make_unique<File>(content, failAfterBytes), {}};
+        files[path] = std::make_shared<Content>();
+        return {std::make_unique<File>(files[path], failAfterBytes), {}};
     }
+    const std::string& Bytes(const std::string& path) const { return files.at(path)->bytes; }
 
     bool refuse = false;
     long failAfterBytes = -1;  // negative: never fails
@@ -83,19 +59,14 @@ class MemoryLogFiles : public LogFileCreator {
         bool Write(std::string_view bytes) override {
             if (failAfter_ >= 0 &&
                 static_cast<long>(content_->bytes.size() + bytes.size()) > failAfter_) {
-                ++failures;
                 return false;
             }
             content_->bytes.append(bytes);
             return true;
         }
         bool Flush() override { return true; }
-        bool Close() override {
-            content_->closed = true;
-            return true;
-        }
+        bool Close() override { return content_->closed = true; }
         std::string LastError() const override { return "No space left on device"; }
-        int failures = 0;
 
       private:
         std::shared_ptr<Content> content_;
@@ -115,8 +86,7 @@ class RecordingView : public CommLogView {
             shown.clear();
             ++clears;
         }
-        shown.append(update.appended);
-        return shown;
+        return shown.append(update.appended);
     }
 
     CommLogControls controls;
@@ -129,9 +99,9 @@ class RecordingView : public CommLogView {
 struct CommLogHarness {
     LinkState link;
     RecordingCommandSink commands;
-    RecordingPort port;
+    FakeSerialPort port;
     MemorySettingsStore settings;
-    RecordingStatus status;
+    StatusCalls status;
     FakeWallClock clock;
     MemoryLogFiles files;
     LogFileCreator* realFiles = nullptr;  // set to log into real files instead
@@ -144,11 +114,13 @@ struct CommLogHarness {
         link.CommLogEnabled = true;
     }
 
-    CommLog& Make() {
+    // The log over the harness's services, before a window is attached.
+    CommLog& Build() {
         CommLogLinkHooks hooks;
         hooks.clearTransmitQueue = [this] { hookCalls.push_back("clear queue"); };
         hooks.restartConnectionAttempt = [this] {
-            hookCalls.push_back("restart attempt after " + Last(status.calls));
+            hookCalls.push_back("restart attempt after " +
+                                (status.calls.empty() ? "nothing" : status.calls.back()));
         };
         hooks.startKeepAlive = [this](int ms) {
             hookCalls.push_back("keep-alive " + std::to_string(ms));
@@ -156,7 +128,11 @@ struct CommLogHarness {
         log = std::make_unique<CommLog>(
             CommLogServices{link, commands, port, settings, status, clock,
                             realFiles != nullptr ? *realFiles : files, hooks});
-        log->SetView(&view);
+        return *log;
+    }
+    // The log created with the recording view, as at start-up.
+    CommLog& Make() {
+        Build().SetView(&view);
         log->Create();
         return *log;
     }
@@ -170,10 +146,6 @@ struct CommLogHarness {
                 log->LogReceivedChar(c);
             }
         }
-    }
-
-    static std::string Last(const std::vector<std::string>& v) {
-        return v.empty() ? std::string("nothing") : v.back();
     }
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "FakeSerialPort.h"
@@ -24,27 +24,19 @@ namespace zorvex::testing {
 class RecordingStatus : public StatusOperations {
   public:
     explicit RecordingStatus(MonitorData& data) : data_(data) {}
-    void SetMonitorOnline() override {
-        status = "online";
-        data_.MonitorOnline = true;
-    }
-    void SetBootModeStatus() override {
-        status = "boot";
-        data_.MonitorOnline = true;
-    }
-    void SetMonitorOffline() override {
-        status = "No monitor";
-        data_.MonitorOnline = false;
-        ++offlineCount;
-    }
+    void SetMonitorOnline() override { Set("online", true); }
+    void SetBootModeStatus() override { Set("boot", true); }
+    void SetMonitorOffline() override { Set("No monitor", false); }
     void SetOfflineDemoMode() override { SetMonitorOffline(); }
     void SetGoOfflineEnabled(bool enabled) override { goOfflineEnabled = enabled; }
-
     std::string status = "none";
-    int offlineCount = 0;
     bool goOfflineEnabled = false;
 
   private:
+    void Set(const char* text, bool online) {
+        status = text;
+        data_.MonitorOnline = online;
+    }
     MonitorData& data_;
 };
 
@@ -52,67 +44,48 @@ class RecordingTrafficLog : public TrafficLog {
   public:
     void LogReceivedChar(char c) override { text += c; }
     void LogReceivedLineEnd() override { text += "<CR>"; }
-    void LogNote(const std::string& note) override { notes.push_back(note); }
+    void LogNote(const std::string&) override {}
     std::string text;
-    std::vector<std::string> notes;
 };
 
-class RecordingLabels : public InfoLabels {
+class IgnoredLabels : public InfoLabels {
   public:
-    void SetInfoLabel(InfoLabel label, const std::string& text) override {
-        labels.emplace_back(label, text);
-    }
-    std::vector<std::pair<InfoLabel, std::string>> labels;
+    void SetInfoLabel(InfoLabel, const std::string&) override {}
 };
 
-struct FakeConnectView : ConnectWindowView {
-    void ShowWindow() override { shown = true; }
+// A window that records whether it is shown and how often it was shown.
+template <class View>
+struct Shown : View {
+    void ShowWindow() override {
+        shown = true;
+        ++showCount;
+    }
     void HideWindow() override { shown = false; }
+    bool shown = false;
+    int showCount = 0;
+};
+
+struct FakeConnectView : Shown<ConnectWindowView> {
     void SetStatusText(const std::string& text) override { status = text; }
     void SetIndicatorOnline(bool online) override { green = online; }
     void SetSelectedPort(int portNumber) override { selected = portNumber; }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    bool shown = false;
     bool green = true;  // so the first red is seen
     int selected = 0;
     std::string status;
     std::vector<std::string> messages;
 };
 
-struct FakeTryingView : TryingWindowView {
-    void ShowWindow() override {
-        shown = true;
-        ++showCount;
-    }
-    void HideWindow() override { shown = false; }
+struct FakeTryingView : Shown<TryingWindowView> {
     void SetLimitText(const std::string& text) override { limit = text; }
-    void SetToGoText(const std::string& text) override {
-        toGo = text;
-        toGoHistory.push_back(text);
-    }
-    bool shown = false;
-    int showCount = 0;
+    void SetToGoText(const std::string& text) override { toGo.push_back(text); }
     std::string limit = "?";
-    std::string toGo = "?";
-    std::vector<std::string> toGoHistory;
+    std::vector<std::string> toGo{"?"};  // every text shown, the last one showing now
 };
 
-struct FakeChangeTriesView : ChangeTriesView {
-    void ShowWindow() override { shown = true; }
-    void HideWindow() override { shown = false; }
+struct FakeChangeTriesView : Shown<ChangeTriesView> {
     void SetLimitText(const std::string& value) override { text = value; }
-    bool shown = false;
     std::string text;
-};
-
-struct FakeTimedOutView : TimedOutView {
-    void ShowWindow() override {
-        shown = true;
-        ++showCount;
-    }
-    void HideWindow() override { shown = false; }
-    bool shown = false;
-    int showCount = 0;
 };
 
 // The whole link in virtual time: port, queue, receive path, dispatcher with the link
@@ -132,15 +105,12 @@ struct LinkRig {
                 const std::string& lines = "") {
         port.Receive(echo + "\r\n" + lines + prompt + "\r\n");
     }
-
     std::vector<std::string> Writes() const { return port.WrittenTexts(); }
     int Count(const std::string& text) const {
-        int n = 0;
-        for (const auto& w : port.writes) {
-            n += w.bytes == text ? 1 : 0;
-        }
-        return n;
+        const auto w = Writes();
+        return static_cast<int>(std::count(w.begin(), w.end(), text));
     }
+    const std::string& ToGo() const { return tryingView.toGo.back(); }
 
     VirtualClock clock;
     FakeSerialPort port{&clock};
@@ -148,7 +118,7 @@ struct LinkRig {
     MonitorData data;
     LinkState link;
     RecordingStatus status{data};
-    RecordingLabels labels;
+    IgnoredLabels labels;
     ResponseDispatcher dispatcher;
     TransmitQueue queue{port, clock, beeper};
     ReceivePath rx{queue,
@@ -160,7 +130,7 @@ struct LinkRig {
     FakeConnectView connectView;
     FakeTryingView tryingView;
     FakeChangeTriesView changeView;
-    FakeTimedOutView timedOutView;
+    Shown<TimedOutView> timedOutView;
     ConnectionController ctl{port,
                              queue,
                              clock,

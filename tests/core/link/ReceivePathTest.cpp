@@ -5,6 +5,8 @@
 namespace zorvex::testing {
 namespace {
 
+using Blocks = std::vector<std::string>;
+
 class ReceivePathTest : public ::testing::Test {
   protected:
     ReceivePathTest() {
@@ -18,81 +20,64 @@ class ReceivePathTest : public ::testing::Test {
     }
     LinkRig rig;
     RecordingTrafficLog log;
-    using Blocks = std::vector<std::string>;
 };
 
-TEST_F(ReceivePathTest, CollectsAnAnswerUpToItsPromptAsOneBlock) {
-    AfterPrompt();
-    rig.port.Receive("OK\r\n#\r\n");
-    EXPECT_EQ(rig.blocks, Blocks{"OK\r\n#"});
-    EXPECT_EQ(rig.rx.ReceiveBuffer(), "");
-}
+struct FramingCase {
+    const char* received;
+    Blocks blocks;
+    const char* left;  // what stays in ReceiveBuffer
+};
+class ReceiveFraming : public ::testing::TestWithParam<FramingCase> {};
 
-TEST_F(ReceivePathTest, GivesTheSameBlockWhenTheAnswerArrivesInTwoEvents) {
-    AfterPrompt();
-    rig.port.Receive("O");
-    EXPECT_TRUE(rig.blocks.empty());
-    rig.port.Receive("K\r\n#\r\n");
-    EXPECT_EQ(rig.blocks, Blocks{"OK\r\n#"});
-}
-
-TEST_F(ReceivePathTest, GivesTheSameBlockWhenEveryCharacterArrivesAlone) {
-    AfterPrompt();
-    for (char c : std::string("ab\r\ncd\r\n#\r\n")) {
-        rig.port.Receive(std::string(1, c));
+// Each case is fed whole and then again one character per event: the blocks are the same.
+TEST_P(ReceiveFraming, CutsTheSameBlocksHoweverTheTextIsSplitIntoEvents) {
+    for (bool oneByOne : {false, true}) {
+        LinkRig fresh;
+        fresh.port.Open(1);
+        fresh.port.Receive("#\r\n");
+        fresh.blocks.clear();
+        const std::string text = GetParam().received;
+        if (oneByOne) {
+            for (char c : text) {
+                fresh.port.Receive(std::string(1, c));
+            }
+        } else {
+            fresh.port.Receive(text);
+        }
+        EXPECT_EQ(fresh.blocks, GetParam().blocks) << "one by one: " << oneByOne;
+        EXPECT_EQ(fresh.rx.ReceiveBuffer(), GetParam().left) << "one by one: " << oneByOne;
     }
-    EXPECT_EQ(rig.blocks, Blocks{"ab\r\ncd\r\n#"});
 }
+INSTANTIATE_TEST_SUITE_P(
+    Link, ReceiveFraming,
+    ::testing::Values(FramingCase{"OK\r\n#\r\n", {"OK\r\n#"}, ""},
+                      FramingCase{"ab\r\ncd\r\n#\r\n", {"ab\r\ncd\r\n#"}, ""},
+                      FramingCase{"#$", {"#", "$"}, ""},
+                      // Only the first CR after a prompt is dropped, even with text between.
+                      FramingCase{"#\r\r\n#", {"#", "\r\n#"}, ""}, FramingCase{"#x\r", {"#"}, "x"},
+                      FramingCase{"\n\na\n\nb\r\n\n#", {"ab\r\n#"}, ""},
+                      // Text with nothing outstanding goes into the next block.
+                      FramingCase{"stray\r\np\r\n#", {"stray\r\np\r\n#"}, ""},
+                      FramingCase{"junk!\r\n", {}, ""}));
 
-TEST_F(ReceivePathTest, SplitsTwoPromptsInARowIntoTwoBlocks) {
-    AfterPrompt();
-    rig.port.Receive("#$");
-    EXPECT_EQ(rig.blocks, (Blocks{"#", "$"}));
-}
-
-TEST_F(ReceivePathTest, DropsOnlyTheFirstCarriageReturnAfterAPrompt) {
-    rig.port.Receive("#\r\r\n#");
-    EXPECT_EQ(rig.blocks, (Blocks{"#", "\r\n#"}));
-}
-
-TEST_F(ReceivePathTest, KeepsCharactersBetweenAPromptAndTheNextCarriageReturnWithoutALineEnd) {
-    rig.port.Receive("#x\r");
-    EXPECT_EQ(rig.rx.ReceiveBuffer(), "x");
-    EXPECT_EQ(rig.rx.State(), ReceivePath::PromptState::None);
-}
-
-TEST_F(ReceivePathTest, IgnoresLineFeedsEverywhere) {
-    AfterPrompt();
-    rig.port.Receive("\n\na\n\nb\r\n\n#");
-    EXPECT_EQ(rig.blocks, Blocks{"ab\r\n#"});
-}
-
-TEST_F(ReceivePathTest, ThrowsAwayTheTextBeforeAnExclamationMarkAndSendsNothingWhenIdle) {
-    AfterPrompt();
-    rig.port.Receive("junk!\r\n");
-    EXPECT_TRUE(rig.blocks.empty());
-    EXPECT_EQ(rig.rx.ReceiveBuffer(), "");
+TEST_F(ReceivePathTest, AnExclamationMarkWithNothingOutstandingSendsNothingAndStartsTheKick) {
+    rig.port.Receive("junk!");
     EXPECT_FALSE(rig.queue.ResendPending());
-    rig.clock.Advance(500);
-    EXPECT_TRUE(rig.port.writes.empty());
-}
-
-TEST_F(ReceivePathTest, StartsTheKickAfterAnExclamationMarkThatLeavesTheQueueEmpty) {
-    rig.port.Receive("!");
     EXPECT_TRUE(rig.queue.KickTimer().IsActive());
     EXPECT_EQ(rig.queue.KickTimer().Interval(), 1000);
+    rig.clock.Advance(500);
+    EXPECT_TRUE(rig.port.writes.empty());
 }
 
 TEST_F(ReceivePathTest, LeavesTheKickAloneAfterAnExclamationMarkWithCommandsWaiting) {
     rig.queue.QueueCommand("de\r\n");
     rig.queue.QueueCommand("df\r\n");
-    rig.clock.Advance(100);  // the write starts the kick with 2000 ms
-    rig.clock.Advance(300);
+    rig.clock.Advance(400);  // the write at 100 starts the kick with 2000 ms
     rig.port.Receive("!");
     EXPECT_EQ(rig.queue.KickTimer().Interval(), 2000);
 }
 
-TEST_F(ReceivePathTest, DispatchesBeforeTheQueueIsFreed) {
+TEST_F(ReceivePathTest, DispatchesBeforeTheQueueIsFreedSoACommandQueuedThereWaitsItsTurn) {
     bool awaitingDuringDispatch = false;
     rig.dispatcher.Register(ReplyHandlerId::FirmwareVersion, [&](std::string_view) {
         awaitingDuringDispatch = rig.queue.AwaitingReply();
@@ -107,17 +92,8 @@ TEST_F(ReceivePathTest, DispatchesBeforeTheQueueIsFreed) {
     EXPECT_EQ(rig.port.writes[1].atMs, 200);
 }
 
-TEST_F(ReceivePathTest, CollectsTextReceivedWithNothingOutstandingIntoTheNextBlock) {
-    AfterPrompt();
-    rig.port.Receive("stray\r\n");
-    EXPECT_EQ(rig.rx.ReceiveBuffer(), "stray\r\n");
-    rig.port.Receive("p\r\n#");
-    EXPECT_EQ(rig.blocks, Blocks{"stray\r\np\r\n#"});
-}
-
 TEST_F(ReceivePathTest, FeedsTheLogOnlyWhileLoggingIsOn) {
     rig.port.Receive("ab\r\n#\r\n");
-    EXPECT_EQ(log.text, "");
     rig.link.CommLogEnabled = true;
     rig.port.Receive("cd\r\n#\r\n");
     EXPECT_EQ(log.text, "cd<CR>#<CR>");
@@ -129,9 +105,7 @@ TEST_F(ReceivePathTest, DeliversABlockThatFillsTheBoundExactlyWhole) {
     const std::string text(ReceivePath::ReceiveBufferLimit - 1, 'a');
     rig.port.Receive(text);
     rig.port.Receive("#");
-    ASSERT_EQ(rig.blocks.size(), 1u);
-    EXPECT_EQ(rig.blocks[0].size(), ReceivePath::ReceiveBufferLimit);
-    EXPECT_EQ(rig.blocks[0], text + "#");
+    EXPECT_EQ(rig.blocks, Blocks{text + "#"});
 }
 
 TEST_F(ReceivePathTest, DropsABlockThatOutgrowsTheBoundAndRecoversAtItsPrompt) {
