@@ -61,18 +61,15 @@ struct StartupGraph {
     RecordingWindows windows{log, link};
 };
 
+constexpr const char* kCaption = "caption:Zorvex4 CRT Adjustment Tool V5.0.13";
+constexpr const char* kNoMonitor = "caption:Zorvex4 CRT Adjustment Tool V5.0.13 -- No monitor";
+
 TEST(Startup, OnFirstRunRunsEveryStepInOrderAndEndsWithNoMonitor) {
     StartupGraph g;
     g.Run();
-    const std::vector<std::string> expected = {
-        "create main",
-        "create log hidden",
-        "place main",
-        "caption:Zorvex4 CRT Adjustment Tool V5.0.13",
-        "show connect",
-        "reset queue",
-        "caption:Zorvex4 CRT Adjustment Tool V5.0.13 -- No monitor",
-        "show main"};
+    const std::vector<std::string> expected = {"create main", "create log hidden", "place main",
+                                               kCaption,      "show connect",      "reset queue",
+                                               kNoMonitor,    "show main"};
     EXPECT_EQ(g.log.events, expected);
     EXPECT_EQ(g.settings.Get("StartUp", "RunType"), "1");
     EXPECT_EQ(g.windows.placement.width, 9600) << "half of the screen on the first run";
@@ -83,17 +80,13 @@ TEST(Startup, OnALaterRunCreatesNoLogAndShowsItAfterTheConnectionWindowWhenItWas
     g.settings.Write("StartUp", "RunType", "1");
     g.settings.Write("Configs", "CommLogOpen", "1");
     g.Run();
-    const std::vector<std::string> expected = {
-        "create main",
-        "place main",
-        "caption:Zorvex4 CRT Adjustment Tool V5.0.13",
-        "show connect",
-        "show log",
-        "reset queue",
-        "caption:Zorvex4 CRT Adjustment Tool V5.0.13 -- No monitor",
-        "show main"};
+    const std::vector<std::string> expected = {"create main",  "place main", kCaption,
+                                               "show connect", "show log",   "reset queue",
+                                               kNoMonitor,     "show main"};
     EXPECT_EQ(g.log.events, expected);
 }
+
+constexpr const char* kZorvex = "Zorvex5 Stroke Raster";
 
 struct PortCase {
     const char* title;
@@ -115,12 +108,10 @@ TEST_P(StartupPort, FirstAttemptAndFinalPort) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ports, StartupPort,
-    ::testing::Values(PortCase{"Zorvex5 Stroke Raster", nullptr, 1},
-                      PortCase{"Zorvex5 Stroke Raster", "3", 3},
+    ::testing::Values(PortCase{kZorvex, nullptr, 1}, PortCase{kZorvex, "3", 3},
                       // Below 1 is raised to 1, already for the first attempt.
-                      PortCase{"Zorvex5 Stroke Raster", "0", 1},
-                      PortCase{"Zorvex5 Stroke Raster", "-4", 1},
-                      PortCase{"Zorvex5 Stroke Raster", "port", 1},
+                      PortCase{kZorvex, "0", 1}, PortCase{kZorvex, "-4", 1},
+                      PortCase{kZorvex, "port", 1},
                       // A fixed-port configuration keeps its port past initialisation.
                       PortCase{"Orvan-Center", nullptr, 5}, PortCase{"Orvan-Center", "2", 5},
                       PortCase{"Orvan-Left", "2", 4}));

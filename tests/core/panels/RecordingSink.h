@@ -7,11 +7,11 @@
 
 namespace zorvex::testing {
 
-// Keeps every queued command, without its "\r\n", so tables read as the commands themselves.
+// Keeps every queued command, without its "\r\n", so tables read as the commands themselves;
+// a command without that line end is noted.
 class RecordingSink : public CommandSink {
   public:
     void QueueCommand(const std::string& text) override {
-        lines.push_back(text);
         std::string command = text;
         if (command.size() >= 2 && command.compare(command.size() - 2, 2, "\r\n") == 0) {
             command.resize(command.size() - 2);
@@ -23,12 +23,10 @@ class RecordingSink : public CommandSink {
     std::vector<std::string> Take() {
         auto taken = std::move(commands);
         commands.clear();
-        lines.clear();
         return taken;
     }
 
     std::vector<std::string> commands;
-    std::vector<std::string> lines;
     bool unterminated = false;
 };
 

@@ -2,79 +2,55 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/protocol/ReplyReaders.h"
 
 namespace zorvex {
 namespace {
 
-struct TextCase {
-    const char* text;
-    const char* expected;
-};
+using NumberCase = std::pair<const char*, int32_t>;
 
-class SkipLeadingBlanksCases : public ::testing::TestWithParam<TextCase> {};
-TEST_P(SkipLeadingBlanksCases, DropsOnlyTheLeadingRunOfBlanks) {
-    EXPECT_EQ(SkipLeadingBlanks(GetParam().text), GetParam().expected);
+TEST(SkipLeadingBlanks, DropsOnlyTheLeadingRunOfBlanks) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"\r\n\t x", "x"}, {"   ", ""}, {"a b ", "a b "}, {"\v1", "\v1"}};
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(SkipLeadingBlanks(text), expected);
+    }
 }
-INSTANTIATE_TEST_SUITE_P(Readers, SkipLeadingBlanksCases,
-                         ::testing::Values(TextCase{"\r\n\t x", "x"}, TextCase{"   ", ""},
-                                           TextCase{"a b ", "a b "}, TextCase{"\v1", "\v1"}));
 
-struct DigitCase {
-    const char* text;
-    bool decimal;
-    bool octal;
-    bool hex;
-};
-class DigitTests : public ::testing::TestWithParam<DigitCase> {};
-TEST_P(DigitTests, LookOnlyAtTheFirstCharacter) {
-    EXPECT_EQ(IsDecimalDigit(GetParam().text), GetParam().decimal) << GetParam().text;
-    EXPECT_EQ(IsOctalDigit(GetParam().text), GetParam().octal) << GetParam().text;
-    EXPECT_EQ(IsHexDigit(GetParam().text), GetParam().hex) << GetParam().text;
+TEST(DigitTests, LookOnlyAtTheFirstCharacter) {
+    // d: decimal, o: octal, h: hexadecimal
+    const std::pair<const char*, std::string> cases[] = {
+        {"0", "doh"}, {"7x", "doh"}, {"8", "dh"}, {"a", "h"}, {"F", "h"}, {"f", "h"}, {"g", ""},
+        {"G", ""},    {"", ""},      {" 1", ""},  {"/", ""},  {":", ""},  {"@", ""}};
+    for (const auto& [text, kinds] : cases) {
+        EXPECT_EQ(IsDecimalDigit(text), kinds.find('d') != std::string::npos) << text;
+        EXPECT_EQ(IsOctalDigit(text), kinds.find('o') != std::string::npos) << text;
+        EXPECT_EQ(IsHexDigit(text), kinds.find('h') != std::string::npos) << text;
+    }
 }
-INSTANTIATE_TEST_SUITE_P(
-    Readers, DigitTests,
-    ::testing::Values(DigitCase{"0", true, true, true}, DigitCase{"7x", true, true, true},
-                      DigitCase{"8", true, false, true}, DigitCase{"a", false, false, true},
-                      DigitCase{"F", false, false, true}, DigitCase{"f", false, false, true},
-                      DigitCase{"g", false, false, false}, DigitCase{"G", false, false, false},
-                      DigitCase{"", false, false, false}, DigitCase{" 1", false, false, false},
-                      DigitCase{"/", false, false, false}, DigitCase{":", false, false, false},
-                      DigitCase{"@", false, false, false}));
 
-struct NumberCase {
-    const char* text;
-    int32_t expected;
-};
-
-class ReadDecimalCases : public ::testing::TestWithParam<NumberCase> {};
-TEST_P(ReadDecimalCases, ReadsTheNumberAtTheStart) {
-    EXPECT_EQ(ReadDecimal(GetParam().text), GetParam().expected) << GetParam().text;
+TEST(ReadDecimal, ReadsTheNumberAtTheStart) {
+    const NumberCase cases[] = {
+        {"  -12,3", -12}, {"-x", -1},          {"", -1},        {"65535", 6553}, {"65529", 65529},
+        {"7000", 7000},   {"6552", 6552},      {"65530", 6553}, {"99999", 9999}, {"007", 7},
+        {"- 5", -5},      {"\r\n42\r\n#", 42}, {"x1", -1},      {"--1", -1},     {"12a", 12}};
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(ReadDecimal(text), expected) << text;
+    }
 }
-INSTANTIATE_TEST_SUITE_P(Readers, ReadDecimalCases,
-                         ::testing::Values(NumberCase{"  -12,3", -12}, NumberCase{"-x", -1},
-                                           NumberCase{"", -1}, NumberCase{"65535", 6553},
-                                           NumberCase{"65529", 65529}, NumberCase{"7000", 7000},
-                                           NumberCase{"6552", 6552}, NumberCase{"65530", 6553},
-                                           NumberCase{"99999", 9999}, NumberCase{"007", 7},
-                                           NumberCase{"- 5", -5}, NumberCase{"\r\n42\r\n#", 42},
-                                           NumberCase{"x1", -1}, NumberCase{"--1", -1},
-                                           NumberCase{"12a", 12}));
 
-class ReadCNumberCases : public ::testing::TestWithParam<NumberCase> {};
-TEST_P(ReadCNumberCases, ReadsDecimalOctalOrHexadecimal) {
-    EXPECT_EQ(ReadCNumber(GetParam().text), GetParam().expected) << GetParam().text;
+TEST(ReadCNumber, ReadsDecimalOctalOrHexadecimal) {
+    const NumberCase cases[] = {
+        {"0x1F", 31},      {"0x1f", 31},      {"017", 15},        {"0", 0},        {"09", 0},
+        {" 5", -1},        {"-0x10", -16},    {"0x", 0},          {"0X2d", 45},    {"0xFFFF", 4095},
+        {"0xFFEF", 65519}, {"0177777", 8191}, {"0177767", 65527}, {"65535", 6553}, {"x", -1},
+        {"", -1},          {"-", -1},         {"0xg", 0},         {"018", 1}};
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(ReadCNumber(text), expected) << text;
+    }
 }
-INSTANTIATE_TEST_SUITE_P(
-    Readers, ReadCNumberCases,
-    ::testing::Values(NumberCase{"0x1F", 31}, NumberCase{"0x1f", 31}, NumberCase{"017", 15},
-                      NumberCase{"0", 0}, NumberCase{"09", 0}, NumberCase{" 5", -1},
-                      NumberCase{"-0x10", -16}, NumberCase{"0x", 0}, NumberCase{"0X2d", 45},
-                      NumberCase{"0xFFFF", 4095}, NumberCase{"0xFFEF", 65519},
-                      NumberCase{"0177777", 8191}, NumberCase{"0177767", 65527},
-                      NumberCase{"65535", 6553}, NumberCase{"x", -1}, NumberCase{"", -1},
-                      NumberCase{"-", -1}, NumberCase{"0xg", 0}, NumberCase{"018", 1}));
 
 TEST(AfterCommaAndLineBreak, ReturnTheTextAfterTheFirstSeparatorOrTheWholeText) {
     EXPECT_EQ(AfterComma("1,2,3"), "2,3");

@@ -19,7 +19,16 @@ QString LabelText(const QWidget& w, const char* name) {
     return label != nullptr ? label->text() : QStringLiteral("<missing>");
 }
 
-TEST(AboutWindow, ShowsTitleVersionDescriptionAndDisclaimer) {
+// The tool over an in-memory store, virtual time and a fake port, started.
+struct StartedTool {
+    testing::MemorySettingsStore settings;
+    testing::VirtualClock clock;
+    testing::FakeSerialPort port{&clock};
+    Application app{ApplicationServices{&settings, &clock, &port}};
+    StartedTool() { app.Start(); }
+};
+
+TEST(AboutWindow, ShowsTitleVersionDescriptionAndDisclaimerAndOkClosesIt) {
     frmAbout about;
     EXPECT_EQ(about.objectName(), QStringLiteral("frmAbout"));
     EXPECT_EQ(about.windowTitle(), QStringLiteral("About Zorvex5 Stroke Raster"));
@@ -33,10 +42,6 @@ TEST(AboutWindow, ShowsTitleVersionDescriptionAndDisclaimer) {
     EXPECT_EQ(about.findChild<QPushButton*>("cmdOK")->text(), QStringLiteral("OK"));
     EXPECT_EQ(about.findChild<QPushButton*>("cmdSysInfo")->text(),
               QStringLiteral("&System Info..."));
-}
-
-TEST(AboutWindow, OkClosesIt) {
-    frmAbout about;
     about.show();
     about.findChild<QPushButton*>("cmdOK")->click();
     EXPECT_FALSE(about.isVisible());
@@ -53,11 +58,8 @@ TEST(AboutWindow, SystemInfoIsUnavailableWithoutAMachineWideRegistry) {
 }
 
 TEST(HelpTopics, WithoutTheLegacyViewerOpenTheManualShippedWithTheTool) {
-    testing::MemorySettingsStore settings;
-    testing::VirtualClock clock;
-    testing::FakeSerialPort port{&clock};
-    Application app({&settings, &clock, &port});
-    app.Start();
+    StartedTool tool;
+    Application& app = tool.app;
     app.MainWindow().findChild<QAction*>("mnuHelpTopics")->trigger();
     HelpWindow& help = app.Help();
     EXPECT_TRUE(help.isVisible());
@@ -67,11 +69,8 @@ TEST(HelpTopics, WithoutTheLegacyViewerOpenTheManualShippedWithTheTool) {
 #endif
 
 TEST(HelpTopics, AboutOpensAFreeStandingWindowThatClosesWithTheTool) {
-    testing::MemorySettingsStore settings;
-    testing::VirtualClock clock;
-    testing::FakeSerialPort port{&clock};
-    Application app({&settings, &clock, &port});
-    app.Start();
+    StartedTool tool;
+    Application& app = tool.app;
     app.MainWindow().findChild<QAction*>("mnuHelpAbout")->trigger();
     frmAbout& about = app.About();
     EXPECT_TRUE(about.isVisible());

@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <map>
 
 #include "FakeSerialPort.h"
 #include "MemorySettingsStore.h"
@@ -19,29 +20,37 @@ using testing::FakeSerialPort;
 using testing::MemorySettingsStore;
 using testing::VirtualClock;
 
-// The tool's object graph over an in-memory store and virtual time.
+// The tool's object graph over an in-memory store and virtual time, started.
 struct TestGraph {
     MemorySettingsStore settings;
     VirtualClock clock;
     FakeSerialPort port{&clock};  // never the machine's own serial ports
     std::unique_ptr<Application> app;
 
-    void Build() {
+    explicit TestGraph(const std::map<std::string, std::string>& locations = {}) {
+        for (const auto& [key, value] : locations) {
+            settings.Write("Locations", key, value);
+        }
         app = std::make_unique<Application>(ApplicationServices{&settings, &clock, &port});
+        app->Start();
     }
     frmMain& Main() { return app->MainWindow(); }
+    void Trigger(const char* name) { Main().findChild<QAction*>(name)->trigger(); }
 };
 
-TEST(MainWindowStartUp, EndsWithTheNoMonitorCaptionAndShowsTheWindow) {
+TEST(MainWindowStartUp, EndsWithTheNoMonitorCaptionAndShowsTheSevenMenus) {
     TestGraph g;
-    g.Build();
-    g.app->Start();
     EXPECT_EQ(g.Main().windowTitle(),
               QStringLiteral("Zorvex4 CRT Adjustment Tool V5.0.13 -- No monitor"));
     EXPECT_EQ(g.Main().objectName(), QStringLiteral("frmMain"));
     EXPECT_TRUE(g.Main().isVisible());
     EXPECT_NE(g.Main().findChild<QMdiArea*>(), nullptr);
-    EXPECT_EQ(g.settings.Get("StartUp", "RunType"), "1");
+    QStringList titles;
+    for (QAction* top : g.Main().menuBar()->actions()) {
+        titles << top->text();
+    }
+    EXPECT_EQ(titles, (QStringList{"&File", "&Monitor", "&Adjustments", "&Info", "&Diagnostics",
+                                   "&Window", "&Help"}));
 }
 
 struct ItemCase {
@@ -55,8 +64,6 @@ class MainMenuItems : public ::testing::TestWithParam<ItemCase> {};
 
 TEST_P(MainMenuItems, ExistWithTheirCaptionNameMenuAndStartUpState) {
     TestGraph g;
-    g.Build();
-    g.app->Start();
     const ItemCase& c = GetParam();
     auto* action = g.Main().findChild<QAction*>(QString::fromLatin1(c.name));
     ASSERT_NE(action, nullptr) << c.name;
@@ -101,22 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ItemCase{"&Help", "&About Zorvex", "mnuHelpAbout", true}),
     [](const ::testing::TestParamInfo<ItemCase>& info) { return std::string(info.param.name); });
 
-TEST(MainMenuBar, HasTheSevenMenusInOrder) {
+TEST(MainMenuBar, DemoModeEnablesEveryItemAndUpdateRestartsTheStepCounter) {
     TestGraph g;
-    g.Build();
-    QStringList titles;
-    for (QAction* top : g.Main().menuBar()->actions()) {
-        titles << top->text();
-    }
-    EXPECT_EQ(titles, (QStringList{"&File", "&Monitor", "&Adjustments", "&Info", "&Diagnostics",
-                                   "&Window", "&Help"}));
-}
-
-TEST(MainMenuBar, DemoModeEnablesEveryItemAndChangesTheCaption) {
-    TestGraph g;
-    g.Build();
-    g.app->Start();
-    g.Main().findChild<QAction*>("mnuMonitorDemo")->trigger();
+    g.Trigger("mnuMonitorDemo");
     EXPECT_EQ(
         g.Main().windowTitle(),
         QStringLiteral("Zorvex4 CRT Adjustment Tool V5.0.13 -- No monitor - Offline Demo Mode"));
@@ -125,57 +119,36 @@ TEST(MainMenuBar, DemoModeEnablesEveryItemAndChangesTheCaption) {
             EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
         }
     }
-    g.Main().findChild<QAction*>("mnuMonitorOffline")->trigger();
+    g.app->GetShellState().SendCount = 17;
+    g.Trigger("mnuMonitorUpdate");
+    EXPECT_EQ(g.app->GetShellState().SendCount, 0);
+    g.Trigger("mnuMonitorOffline");
     EXPECT_FALSE(g.Main().findChild<QAction*>("mnuMonitorUpdate")->isEnabled());
     EXPECT_EQ(g.Main().windowTitle(),
               QStringLiteral("Zorvex4 CRT Adjustment Tool V5.0.13 -- No monitor"));
 }
 
-TEST(MainMenuBar, UpdateAllDataRestartsTheStepCounter) {
-    TestGraph g;
-    g.Build();
-    g.app->Start();
-    g.app->GetShellState().SendCount = 17;
-    g.Main().findChild<QAction*>("mnuMonitorDemo")->trigger();
-    g.Main().findChild<QAction*>("mnuMonitorUpdate")->trigger();
-    EXPECT_EQ(g.app->GetShellState().SendCount, 0);
-}
-
-TEST(MainWindowExit, StoresTheConfigsValuesAndTheMainWindowPlace) {
-    TestGraph g;
-    g.Build();
-    g.app->Start();
+TEST(MainWindowExit, StoresTheConfigsValuesAndTheMainWindowPlaceItStartedIn) {
+    const std::map<std::string, std::string> place = {{"frmMainTop", "1440"},
+                                                      {"frmMainLeft", "720"},
+                                                      {"frmMainWidth", "9000"},
+                                                      {"frmMainHeight", "6000"}};
+    TestGraph g(place);
     g.app->Link().CommPort = 3;
     g.app->Link().CommLogEnabled = true;
     g.app->Link().ConnectRetryLimit = 8;
-    g.Main().findChild<QAction*>("mnuFileExit")->trigger();
+    g.settings.values.clear();
+    g.Trigger("mnuFileExit");
 
     EXPECT_FALSE(g.Main().isVisible());
     EXPECT_TRUE(g.app->Exited());
     EXPECT_EQ(g.settings.Get("Configs", "CommPort"), "3");
     EXPECT_EQ(g.settings.Get("Configs", "CommLogEnabled"), "True");
     EXPECT_EQ(g.settings.Get("Configs", "ConnectRetryLimit"), "8");
-    for (const char* key :
-         {"frmMainTop", "frmMainLeft", "frmMainWidth", "frmMainHeight", "frmMainWindowstate"}) {
-        EXPECT_TRUE(g.settings.Has("Locations", key)) << key;
+    for (const auto& [key, value] : place) {
+        EXPECT_EQ(g.settings.Get("Locations", key), value) << key;
     }
     EXPECT_EQ(g.settings.Get("Locations", "frmMainWindowstate"), "0");
-    EXPECT_GT(std::stod(g.settings.Get("Locations", "frmMainWidth")), 0);
-}
-
-TEST(MainWindowExit, TheStoredPlaceIsWhereTheNextStartPutsTheWindow) {
-    TestGraph first;
-    first.Build();
-    first.settings.Write("Locations", "frmMainTop", "1440");
-    first.settings.Write("Locations", "frmMainLeft", "720");
-    first.settings.Write("Locations", "frmMainWidth", "9000");
-    first.settings.Write("Locations", "frmMainHeight", "6000");
-    first.app->Start();
-    first.Main().close();
-    EXPECT_EQ(first.settings.Get("Locations", "frmMainTop"), "1440");
-    EXPECT_EQ(first.settings.Get("Locations", "frmMainLeft"), "720");
-    EXPECT_EQ(first.settings.Get("Locations", "frmMainWidth"), "9000");
-    EXPECT_EQ(first.settings.Get("Locations", "frmMainHeight"), "6000");
 }
 
 }  // namespace

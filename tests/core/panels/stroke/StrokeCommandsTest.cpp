@@ -198,38 +198,12 @@ TEST(StrokeWindowOpening, AsksForTheParameterSetOnceWithALineEnd) {
     W window(sink, clock, link);
     window.Open();
     window.Open();
-    EXPECT_EQ(sink.lines, (std::vector<std::string>{"dz\r\n"}));
+    EXPECT_EQ(sink.commands, Commands{"dz"});
+    EXPECT_FALSE(sink.unterminated);
 }
 
-TEST_F(StrokeWindow, StartsFromTheInitialValuesEachTimeItOpens) {
-    window.SetBar(StrokeBar::Gain, 10);
-    window.SetText(T::Text8, "9");
-    window.SelectOption(G::LineType, 3);
-    window.SetTurn(StrokeTurn::Y, true);
-    window.Close();
-    window.Open();
-    EXPECT_EQ(window.Bar(StrokeBar::Gain), 255);
-    EXPECT_EQ(window.BarLabel(StrokeBar::Gain), "");
-    EXPECT_EQ(window.Text(T::Text8), "0");
-    EXPECT_EQ(window.Text(T::Text7_0), "hi");
-    EXPECT_EQ(window.Text(T::Text1_0), "");
-    EXPECT_EQ(window.SelectedOption(G::LineType), std::nullopt);
-    EXPECT_FALSE(window.Turn(StrokeTurn::Y));
-    EXPECT_EQ(window.LastValues().LastGainValue, 0);
-}
-
-TEST_F(StrokeWindow, WritesEveryEditOfATypedValueAndShowsABarsValueInItsLabel) {
-    window.SetText(T::Text1_0, "1");
-    window.SetText(T::Text1_0, "12");
-    window.SetText(T::Text1_0, "");
-    EXPECT_EQ(sink.Take(), (Commands{"TYW04A1", "TYW04A12", "TYW04A"}));
-    window.SetBar(StrokeBar::XOffset, -30);
-    EXPECT_EQ(window.BarLabel(StrokeBar::XOffset), "-30");
-    window.SetBar(StrokeBar::XOffset, 0);
-    EXPECT_EQ(window.BarLabel(StrokeBar::XOffset), "0");
-    EXPECT_EQ(sink.Take(), (Commands{"TYW00A2", "TYW39B30", "TYW00A1", "TYW39B0"}));
-}
-
+// Opening values, bar labels, typed edits and the AutoPing refusal are pinned through the
+// window in tests/ui/stroke.
 TEST_F(StrokeWindow, RefusesValuesTheControlsDoNotHaveAndSendsNothingOnceClosed) {
     window.SetBar(StrokeBar::Gain, 256);
     window.SetBar(StrokeBar::Gain, -1);
@@ -246,28 +220,6 @@ TEST_F(StrokeWindow, RefusesValuesTheControlsDoNotHaveAndSendsNothingOnceClosed)
     window.SetText(T::Text1_0, "5");
     window.Press(C::Command6);
     EXPECT_EQ(sink.Take(), Commands{});
-}
-
-TEST_F(StrokeWindow, RefusesToLoadSavedDataWhileAutoPingIsOff) {
-    link.AutoPingEnabled = false;
-    EXPECT_EQ(window.Press(C::Command7), StrokeNotice::EnableAutoPingFirst);
-    EXPECT_EQ(sink.Take(), Commands{});
-}
-
-class CountingView : public StrokeView {
-  public:
-    void ShowStrokeValues() override { ++shown; }
-    int shown = 0;
-};
-
-TEST_F(StrokeWindow, TellsItsViewOfEveryChangeButNotOfNoChange) {
-    CountingView view;
-    window.SetView(&view);
-    window.SetBar(StrokeBar::Gain, 100);
-    EXPECT_EQ(view.shown, 1);
-    window.SetBar(StrokeBar::Gain, 100);
-    window.SetText(T::Text1_0, "");
-    EXPECT_EQ(view.shown, 1);
 }
 
 }  // namespace

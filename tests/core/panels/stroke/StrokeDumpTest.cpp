@@ -48,13 +48,11 @@ TEST_F(StrokeDump, ListsTheWordOfTheAddressBelowAndAdvancesOnlyWithTheClosingBra
     log.text = "TYR28a\n40)\n#";  // bare line feeds
     window.ReadNextDumpWord();
     EXPECT_EQ(window.DumpList(), "4 = 3F\r\n5 = 40\r\n");
-}
 
-TEST_F(StrokeDump, ReadsTheAddressAsItsLeadingNumber) {
-    window.SetText(StrokeText::Text8, "12abc");
+    window.SetText(StrokeText::Text8, "12abc");  // the address is its leading number
     log.text = "TYR28a7)";
     window.ReadNextDumpWord();
-    EXPECT_EQ(window.DumpList(), "11 = 7\r\n");
+    EXPECT_EQ(window.DumpList(), "4 = 3F\r\n5 = 40\r\n11 = 7\r\n");
     EXPECT_EQ(window.Text(StrokeText::Text8), "13");
 }
 
