@@ -62,91 +62,81 @@ TEST(AfterCommaAndLineBreak, ReturnTheTextAfterTheFirstSeparatorOrTheWholeText) 
     EXPECT_EQ(AfterLineBreak("\n"), "");
 }
 
-struct VersionCase {
-    const char* text;
-    std::optional<std::string> version;
-};
-class VersionTextCases : public ::testing::TestWithParam<VersionCase> {};
-TEST_P(VersionTextCases, TakesTheTextAfterTheCapitalVUpToItsLastDigit) {
-    EXPECT_EQ(ReadVersionText(GetParam().text), GetParam().version) << GetParam().text;
-}
-INSTANTIATE_TEST_SUITE_P(
-    Readers, VersionTextCases,
-    ::testing::Values(VersionCase{"V 2.05\r\n#", "2.05"}, VersionCase{"V2.05", ".05"},
-                      VersionCase{"v 2.05", std::nullopt}, VersionCase{"V", std::nullopt},
-                      VersionCase{"V ", std::nullopt}, VersionCase{"V x\r\n#", std::nullopt},
-                      VersionCase{"Rom V 1.10 beta\r\n#", "1.10"},
-                      VersionCase{"V 2.0.5\r\n#", "2.0.5"}, VersionCase{"", std::nullopt}));
+constexpr std::nullopt_t None = std::nullopt;
 
-struct HundredthsCase {
-    const char* version;
-    std::optional<int16_t> hundredths;
-};
-class VersionHundredthsCases : public ::testing::TestWithParam<HundredthsCase> {};
-TEST_P(VersionHundredthsCases, RoundLikeTheFamilyNumbers) {
-    EXPECT_EQ(VersionHundredths(GetParam().version), GetParam().hundredths) << GetParam().version;
+TEST(ReadVersionText, TakesTheTextAfterTheCapitalVUpToItsLastDigit) {
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"V 2.05\r\n#", "2.05"},
+        {"V2.05", ".05"},
+        {"v 2.05", None},
+        {"V", None},
+        {"V ", None},
+        {"V x\r\n#", None},
+        {"Rom V 1.10 beta\r\n#", "1.10"},
+        {"V 2.0.5\r\n#", "2.0.5"},
+        {"", None}};
+    for (const auto& [text, version] : cases) {
+        EXPECT_EQ(ReadVersionText(text), version) << text;
+    }
 }
-INSTANTIATE_TEST_SUITE_P(
-    Readers, VersionHundredthsCases,
-    ::testing::Values(HundredthsCase{"2.05", 205}, HundredthsCase{"1.38", 138},
-                      HundredthsCase{"3.1", 310}, HundredthsCase{"3", 300},
-                      HundredthsCase{".05", 5}, HundredthsCase{"2.055", 205},
-                      HundredthsCase{"2.056", 206}, HundredthsCase{"2.0559", 205},
-                      HundredthsCase{"327.67", 32767}, HundredthsCase{"327.68", std::nullopt},
-                      HundredthsCase{"99999999", std::nullopt},
-                      HundredthsCase{"2.0.5", std::nullopt}, HundredthsCase{"", std::nullopt},
-                      HundredthsCase{"2a", std::nullopt}));
 
-struct IdentificationCase {
-    const char* text;
-    const char* label;
-    std::optional<std::string> value;
-};
-class IdentificationValueCases : public ::testing::TestWithParam<IdentificationCase> {};
-TEST_P(IdentificationValueCases, CutTheLabelThePromptAndTheLineEnd) {
-    EXPECT_EQ(ReadIdentificationValue(GetParam().text, GetParam().label), GetParam().value)
-        << GetParam().text;
+TEST(VersionHundredths, RoundLikeTheFamilyNumbers) {
+    const std::pair<const char*, std::optional<int16_t>> cases[] = {
+        {"2.05", 205},      {"1.38", 138},   {"3.1", 310},    {"3", 300},        {".05", 5},
+        {"2.055", 205},     {"2.056", 206},  {"2.0559", 205}, {"327.67", 32767}, {"327.68", None},
+        {"99999999", None}, {"2.0.5", None}, {"", None},      {"2a", None}};
+    for (const auto& [version, hundredths] : cases) {
+        EXPECT_EQ(VersionHundredths(version), hundredths) << version;
+    }
 }
-INSTANTIATE_TEST_SUITE_P(
-    Readers, IdentificationValueCases,
-    ::testing::Values(IdentificationCase{"Model Number = 1234-5 #", "Model Number = ", "1234-5"},
-                      IdentificationCase{"Serial Number = 7\r\n#", "Serial Number = ", "7"},
-                      IdentificationCase{"Serial Number = 7\r\n$", "Serial Number = ", "7"},
-                      IdentificationCase{"Serial Number = A 1\r\n\r\n#", "Serial Number = ", "A 1"},
-                      IdentificationCase{"serial number = 7\r\n#",
-                                         "Serial Number = ", std::nullopt},
-                      IdentificationCase{"Model Number = 1", "Model Number = ", std::nullopt},
-                      IdentificationCase{"Model Number = #", "Model Number = ", std::nullopt},
-                      IdentificationCase{"Model Number = ab", "Model Number = ", ""},
-                      // The label is taken to stand at the start, wherever it was found.
-                      IdentificationCase{"xxModel Number = 12\r\n#", "Model Number = ", "= 12"}));
+
+TEST(ReadIdentificationValue, CutsTheLabelThePromptAndTheLineEnd) {
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"Serial Number = 1234-5 #", "1234-5"},
+        {"Serial Number = 7\r\n#", "7"},
+        {"Serial Number = 7\r\n$", "7"},
+        {"Serial Number = A 1\r\n\r\n#", "A 1"},
+        {"serial number = 7\r\n#", None},
+        {"Serial Number = 1", None},
+        {"Serial Number = #", None},
+        {"Serial Number = ab", ""},
+        // The label is taken to stand at the start, wherever it was found.
+        {"xxSerial Number = 12\r\n#", "= 12"}};
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(ReadIdentificationValue(text, "Serial Number = "), value) << text;
+    }
+}
 
 struct LimitCase {
     const char* text;  // after "Upper Limit = "
-    bool found;
     bool fits;
     int16_t value;
 };
-class LimitValueCases : public ::testing::TestWithParam<LimitCase> {};
-TEST_P(LimitValueCases, ReadTheNumberAfterTheLabelRoundedDown) {
-    const std::string text = std::string("Upper Limit = ") + GetParam().text;
-    const auto read = ReadLimitValue(text, "Upper Limit = ");
-    EXPECT_EQ(read.found, GetParam().found) << text;
-    EXPECT_EQ(read.fits, GetParam().fits) << text;
-    EXPECT_EQ(read.value, GetParam().value) << text;
+
+TEST(ReadLimitValue, ReadsTheNumberAfterTheLabelRoundedDown) {
+    const LimitCase cases[] = {{"28\r\nLower Limit = 12\r\n#", true, 28},
+                               {"27.9", true, 27},
+                               {"2 8", true, 28},
+                               {"\t2\n8\r9", true, 28},
+                               {"-3.5,", true, -4},
+                               {"+4", true, 4},
+                               {"x", true, 0},
+                               {"", true, 0},
+                               {"1.2.3", true, 1},
+                               {"32767", true, 32767},
+                               {"-32768", true, -32768},
+                               {"-32767.5", true, -32768},
+                               {"32768", false, 0},
+                               {"-32768.1", false, 0},
+                               {"99999999999999999999999", false, 0}};
+    for (const LimitCase& c : cases) {
+        const std::string text = std::string("Upper Limit = ") + c.text;
+        const auto read = ReadLimitValue(text, "Upper Limit = ");
+        EXPECT_TRUE(read.found) << text;
+        EXPECT_EQ(read.fits, c.fits) << text;
+        EXPECT_EQ(read.value, c.value) << text;
+    }
 }
-INSTANTIATE_TEST_SUITE_P(
-    Readers, LimitValueCases,
-    ::testing::Values(LimitCase{"28\r\nLower Limit = 12\r\n#", true, true, 28},
-                      LimitCase{"27.9", true, true, 27}, LimitCase{"2 8", true, true, 28},
-                      LimitCase{"\t2\n8\r9", true, true, 28}, LimitCase{"-3.5,", true, true, -4},
-                      LimitCase{"+4", true, true, 4}, LimitCase{"x", true, true, 0},
-                      LimitCase{"", true, true, 0}, LimitCase{"1.2.3", true, true, 1},
-                      LimitCase{"32767", true, true, 32767},
-                      LimitCase{"-32768", true, true, -32768},
-                      LimitCase{"-32767.5", true, true, -32768}, LimitCase{"32768", true, false, 0},
-                      LimitCase{"-32768.1", true, false, 0},
-                      LimitCase{"99999999999999999999999", true, false, 0}));
 
 TEST(LimitValues, NeedTheLabelAndTheSecondStartsAfterTheFirstCommaBlank) {
     EXPECT_FALSE(ReadLimitValue("upper limit = 5", "Upper Limit = ").found);

@@ -54,7 +54,7 @@ struct FileMenuRig {
     QString Caption() { return app->MainWindow().windowTitle(); }
 };
 
-TEST(FileMenu, SaveAsWritesTheFileShowsItsNameAndRemembersTheFolderOnlyOnSuccess) {
+TEST(FileMenu, SaveAsRemembersTheFolderOnlyOnSuccessAndCloseAndOpenShowTheFileInTheCaption) {
     QTemporaryDir dir;
     FileMenuRig rig;
     rig.app->Data() = testing::FullModel(250);
@@ -85,32 +85,15 @@ TEST(FileMenu, SaveAsWritesTheFileShowsItsNameAndRemembersTheFolderOnlyOnSuccess
     EXPECT_EQ(rig.questions, std::vector<QString>{QStringLiteral(
                                  "The data has been changed. Do you wish to save changes?")});
     EXPECT_EQ(rig.Caption(), MainTitle + QStringLiteral(" -- (No File)"));
-}
 
-TEST(FileMenu, AFileSavedByOneToolOpensInANewOneWithTheSameValues) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("mon1.mdv"));
-    const MonitorData saved = testing::FullModel(150);
-    {
-        FileMenuRig first;
-        first.app->Data() = saved;
-        first.Choose(MenuCommand::FileSaveAs, path);
-        ASSERT_TRUE(first.messages.empty());
-    }
-    FileMenuRig second;
-    second.Choose(MenuCommand::FileOpen, path);
-    EXPECT_TRUE(second.messages.empty()) << second.messages.front();
-    EXPECT_EQ(second.Caption(), MainTitle + QStringLiteral(" -- mon1.mdv"));
-    const MonitorData& read = second.app->Data();
-    EXPECT_TRUE(read.FileIsOpen);
-    EXPECT_EQ(read.ModelNumber, saved.ModelNumber);
-    EXPECT_EQ(read.CrtSerialNumber, saved.CrtSerialNumber);
-    EXPECT_EQ(read.FirmwareVersionNumber, 150);
-    EXPECT_EQ(read.HvLowerLimit, saved.HvLowerLimit);
-    EXPECT_EQ(read.ScanSetName[2], saved.ScanSetName[2]);
-    for (int f = 0; f < 5; ++f) {
-        EXPECT_EQ(read.Families[f].initial[1][5], saved.Families[f].initial[1][5]) << f;
-    }
+    // Opened again into a fresh model (the whole path over a restart is an end-to-end test).
+    rig.app->Data() = MonitorData{};
+    rig.Choose(MenuCommand::FileOpen, dir.filePath(QStringLiteral("mon1.mdv")));
+    EXPECT_EQ(rig.messages.size(), 1u);
+    EXPECT_EQ(rig.Caption(), MainTitle + QStringLiteral(" -- mon1.mdv"));
+    EXPECT_TRUE(rig.app->Data().FileIsOpen);
+    EXPECT_EQ(rig.app->Data().ModelNumber, "KX-2100");
+    EXPECT_EQ(rig.app->Data().FirmwareVersionNumber, 250);
 }
 
 }  // namespace
