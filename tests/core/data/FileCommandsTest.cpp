@@ -102,6 +102,8 @@ class SaveAsFailure : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(SaveAsFailure, NamesTheFileAndTheReasonAndLeavesTheEarlierFileAsItWas) {
     FileRig rig;
+    rig.Put("/data/old.mdv");
+    rig.Open("/data/old.mdv", "old.mdv");
     rig.files.files["/data/mon1.mdv"] = "the good file";
     rig.files.writeFailures["/data/mon1.mdv"] = GetParam();
     rig.settings.values[{"Configs", "FileSaveInitDir"}] = "/old/";
@@ -111,10 +113,13 @@ TEST_P(SaveAsFailure, NamesTheFileAndTheReasonAndLeavesTheEarlierFileAsItWas) {
     EXPECT_EQ(rig.view.messages,
               Captions{std::string("The file /data/mon1.mdv could not be saved: ") + GetParam() +
                        "\r\nAny earlier file of that name is unchanged."});
-    EXPECT_TRUE(rig.captions.empty());  // not reported as success
+    EXPECT_EQ(rig.captions, Captions{"old.mdv"});  // not reported as success
     EXPECT_EQ(rig.settings.Get("Configs", "FileSaveInitDir"), "/old/");
     EXPECT_TRUE(rig.data.DataChanged);
-    EXPECT_EQ(rig.data.FilePath, "");
+    // The file open for reading stays as it was.
+    EXPECT_TRUE(rig.data.FileIsOpen);
+    EXPECT_TRUE(rig.data.FileOpenForInput);
+    EXPECT_EQ(rig.data.FilePath, "/data/old.mdv");
     EXPECT_EQ(rig.view.busyChanges, (std::vector<bool>{true, false}));
 }
 
@@ -122,19 +127,7 @@ INSTANTIATE_TEST_SUITE_P(Reasons, SaveAsFailure,
                          ::testing::Values("No space left on device", "Permission denied",
                                            "The file is locked"));
 
-TEST(SaveAs, AFailureKeepsAFileOpenForReadingAsItWas) {
-    FileRig rig;
-    rig.Put("/data/old.mdv");
-    rig.Open("/data/old.mdv", "old.mdv");
-    rig.files.writeFailures["/data/new.mdv"] = "Read-only file system";
-    rig.SaveAs("/data/new.mdv", "new.mdv");
-    EXPECT_TRUE(rig.data.FileIsOpen);
-    EXPECT_TRUE(rig.data.FileOpenForInput);
-    EXPECT_EQ(rig.data.FilePath, "/data/old.mdv");
-    EXPECT_EQ(rig.captions, Captions{"old.mdv"});
-}
-
-TEST(Open, ReadsTheFileLeavesItOpenForReadingAndCancelClosesIt) {
+TEST(OpenAndClose, OpenReadsTheFileAndLeavesItOpenForReadingCancelAndCloseCloseIt) {
     FileRig rig;
     rig.Put("/data/mon1.mdv", testing::FullModel(150));
     rig.Open("/data/mon1.mdv", "mon1.mdv");
@@ -156,6 +149,14 @@ TEST(Open, ReadsTheFileLeavesItOpenForReadingAndCancelClosesIt) {
     EXPECT_FALSE(rig.data.FileIsOpen);
     EXPECT_EQ(rig.data.DiskFileNum, 0);
     EXPECT_EQ(rig.captions, Captions{"mon1.mdv"});
+    // Close closes the file, keeps its path and clears the caption.
+    rig.Open("/data/mon1.mdv", "mon1.mdv");
+    rig.commands.Close();
+    EXPECT_FALSE(rig.data.FileIsOpen);
+    EXPECT_EQ(rig.data.DiskFileNum, 0);
+    EXPECT_EQ(rig.data.FilePath, "/data/mon1.mdv");
+    EXPECT_EQ(rig.captions, (Captions{"mon1.mdv", "mon1.mdv", ""}));
+    EXPECT_TRUE(rig.view.questions.empty());
 }
 
 TEST(Open, ReportsFilesThatCannotBeReadOrAreNotMonitorDataFiles) {
@@ -182,20 +183,6 @@ TEST(Open, ReportsFilesThatCannotBeReadOrAreNotMonitorDataFiles) {
     EXPECT_TRUE(rig.data.FileOpenForInput);
 }
 
-TEST(Close, ClosesAnOpenFileKeepsItsPathAndClearsTheCaption) {
-    FileRig rig;
-    rig.commands.Close();
-    EXPECT_EQ(rig.captions, Captions{""});
-    rig.Put("/data/a.mdv");
-    rig.Open("/data/a.mdv", "a.mdv");
-    rig.commands.Close();
-    EXPECT_FALSE(rig.data.FileIsOpen);
-    EXPECT_EQ(rig.data.DiskFileNum, 0);
-    EXPECT_EQ(rig.data.FilePath, "/data/a.mdv");
-    EXPECT_EQ(rig.captions, (Captions{"", "a.mdv", ""}));
-    EXPECT_TRUE(rig.view.questions.empty());
-}
-
 TEST(SaveChangesPrompt, NoGoesOnWithoutSavingAndYesWithNoFileOpenSaysSoAndStops) {
     FileRig rig;
     rig.data.DataChanged = true;
@@ -203,7 +190,7 @@ TEST(SaveChangesPrompt, NoGoesOnWithoutSavingAndYesWithNoFileOpenSaysSoAndStops)
     EXPECT_EQ(rig.view.questions,
               Captions{"The data has been changed. Do you wish to save changes?"});
     EXPECT_EQ(rig.files.writes, 0);
-    EXPECT_EQ(rig.captions, Captions{""});
+    EXPECT_EQ(rig.captions, Captions{""});  // with no file open, Close changes only the caption
     rig.view.answerYes = true;
     rig.commands.Close();
     EXPECT_EQ(rig.view.messages, Captions{"InWriteMDF, FileIsOpen is False"});

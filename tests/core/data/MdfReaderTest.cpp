@@ -220,35 +220,20 @@ TEST(MdfReader, StoresIdentityTextsAsWrittenAndShowsThemInTheInformationLabels) 
     EXPECT_EQ(rig.labels.shown[InfoLabel::OperatingTime], "101:00:00:05");
 }
 
-struct LimitCase {
-    const char* text;
-    int16_t value;
-};
-
-class MdfReaderLimits : public ::testing::TestWithParam<LimitCase> {};
-
-TEST_P(MdfReaderLimits, TakeTheNumberAtTheStartRoundedHalfToEven) {
-    ReaderRig rig;
-    rig.data.HvLowerLimit = 99;
-    const auto result = rig.Read(Mdv("\"HV Upper Limit: \",\"" + std::string(GetParam().text) +
-                                     "\"\r\n\"HV Lower Limit: \",\"" + GetParam().text + "\"\r\n"));
-    EXPECT_EQ(result.outcome, Outcome::Completed) << result.message;
-    EXPECT_EQ(rig.data.HvUpperLimit, GetParam().value) << GetParam().text;
-    EXPECT_EQ(rig.data.HvLowerLimit, GetParam().value) << GetParam().text;
+TEST(MdfReader, TakesTheLimitNumberAtTheStartRoundedHalfToEven) {
+    const std::pair<const char*, int16_t> cases[] = {
+        {"28", 28},     {"-3", -3}, {"27.5", 28}, {"26.5", 26},     {"26.51", 27},     {"-2.5", -2},
+        {" 12 kV", 12}, {"kV", 0},  {"", 0},      {"32767", 32767}, {"-32768", -32768}};
+    for (const auto& [text, value] : cases) {
+        ReaderRig rig;
+        rig.data.HvLowerLimit = 99;
+        const auto result = rig.Read(Mdv("\"HV Upper Limit: \",\"" + std::string(text) +
+                                         "\"\r\n\"HV Lower Limit: \",\"" + text + "\"\r\n"));
+        EXPECT_EQ(result.outcome, Outcome::Completed) << result.message;
+        EXPECT_EQ(rig.data.HvUpperLimit, value) << text;
+        EXPECT_EQ(rig.data.HvLowerLimit, value) << text;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Texts, MdfReaderLimits,
-                         ::testing::ValuesIn(std::vector<LimitCase>{{"28", 28},
-                                                                    {"-3", -3},
-                                                                    {"27.5", 28},
-                                                                    {"26.5", 26},
-                                                                    {"26.51", 27},
-                                                                    {"-2.5", -2},
-                                                                    {" 12 kV", 12},
-                                                                    {"kV", 0},
-                                                                    {"", 0},
-                                                                    {"32767", 32767},
-                                                                    {"-32768", -32768}}));
 
 }  // namespace
 }  // namespace zorvex
