@@ -4,8 +4,11 @@
 #include <utility>
 #include <vector>
 
+#include "core/app/Shell.h"
 #include "core/app/ShellViews.h"
 #include "core/app/StartupSequence.h"
+#include "core/data/MonitorData.h"
+#include "core/link/LinkState.h"
 #include "core/panels/info/InfoLabels.h"
 
 namespace zorvex::testing {
@@ -52,6 +55,18 @@ class RecordingLabels : public InfoLabels {
         writes.emplace_back(label, text);
     }
     std::vector<std::pair<InfoLabel, std::string>> writes;
+};
+
+// The shell over recording windows, as the shell and start-up tests build it.
+struct ShellRig {
+    EventLog log;
+    ShellState state;
+    MonitorData data;
+    LinkState link;
+    RecordingMainWindow view{log};
+    RecordingIndicators indicators;
+    RecordingLabels labels;
+    Shell shell{state, data, link, view, indicators, labels};
 };
 
 }  // namespace zorvex::testing

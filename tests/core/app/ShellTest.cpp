@@ -3,27 +3,13 @@
 #include <functional>
 
 #include "ShellFakes.h"
-#include "core/app/Shell.h"
-#include "core/data/MonitorData.h"
-#include "core/link/LinkState.h"
 
 namespace zorvex {
 namespace {
 
-using testing::EventLog;
-
 constexpr const char* kTitle = "Zorvex4 CRT Adjustment Tool V5.0.13 -- ";
 
-struct ShellGraph {
-    EventLog log;
-    ShellState state;
-    MonitorData data;
-    LinkState link;
-    testing::RecordingMainWindow view{log};
-    testing::RecordingIndicators indicators;
-    testing::RecordingLabels labels;
-    Shell shell{state, data, link, view, indicators, labels};
-
+struct ShellGraph : testing::ShellRig {
     ShellGraph() {
         state.MainTitle = "Zorvex4 CRT Adjustment Tool V5.0.13";
         link.CommPort = 4;

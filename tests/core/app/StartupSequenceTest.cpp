@@ -2,10 +2,7 @@
 
 #include "MemorySettingsStore.h"
 #include "ShellFakes.h"
-#include "core/app/Shell.h"
 #include "core/app/StartupSequence.h"
-#include "core/data/MonitorData.h"
-#include "core/link/LinkState.h"
 
 namespace zorvex {
 namespace {
@@ -43,21 +40,13 @@ class RecordingWindows : public StartupWindows {
     LinkState& link_;
 };
 
-struct StartupGraph {
+struct StartupGraph : testing::ShellRig {
     explicit StartupGraph(std::string title = "Zorvex5 Stroke Raster") : title_(std::move(title)) {}
 
     void Run() { StartupSequence(settings, state, link, data, shell, windows, title_).Run(); }
 
     std::string title_;
     testing::MemorySettingsStore settings;
-    EventLog log;
-    ShellState state;
-    MonitorData data;
-    LinkState link;
-    testing::RecordingMainWindow view{log};
-    testing::RecordingIndicators indicators;
-    testing::RecordingLabels labels;
-    Shell shell{state, data, link, view, indicators, labels};
     RecordingWindows windows{log, link};
 };
 

@@ -3,10 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "FakeSerialPort.h"
-#include "MemorySettingsStore.h"
-#include "VirtualClock.h"
-#include "ui/app/Application.h"
+#include "StartedTool.h"
 #include "ui/app/HelpWindow.h"
 #include "ui/app/frmAbout.h"
 #include "ui/app/frmMain.h"
@@ -18,15 +15,6 @@ QString LabelText(const QWidget& w, const char* name) {
     auto* label = w.findChild<QLabel*>(QString::fromLatin1(name));
     return label != nullptr ? label->text() : QStringLiteral("<missing>");
 }
-
-// The tool over an in-memory store, virtual time and a fake port, started.
-struct StartedTool {
-    testing::MemorySettingsStore settings;
-    testing::VirtualClock clock;
-    testing::FakeSerialPort port{&clock};
-    Application app{ApplicationServices{&settings, &clock, &port}};
-    StartedTool() { app.Start(); }
-};
 
 TEST(AboutWindow, ShowsTitleVersionDescriptionAndDisclaimerAndOkClosesIt) {
     frmAbout about;
@@ -58,10 +46,9 @@ TEST(AboutWindow, SystemInfoIsUnavailableWithoutAMachineWideRegistry) {
 }
 
 TEST(HelpTopics, WithoutTheLegacyViewerOpenTheManualShippedWithTheTool) {
-    StartedTool tool;
-    Application& app = tool.app;
-    app.MainWindow().findChild<QAction*>("mnuHelpTopics")->trigger();
-    HelpWindow& help = app.Help();
+    testing::StartedTool tool;
+    tool.Trigger("mnuHelpTopics");
+    HelpWindow& help = tool.app->Help();
     EXPECT_TRUE(help.isVisible());
     ASSERT_TRUE(help.Loaded()) << "looked for " << HelpIndexPath().toStdString();
     EXPECT_TRUE(help.Source().endsWith(QStringLiteral("share/zorvex/help/index.html")));
@@ -69,13 +56,12 @@ TEST(HelpTopics, WithoutTheLegacyViewerOpenTheManualShippedWithTheTool) {
 #endif
 
 TEST(HelpTopics, AboutOpensAFreeStandingWindowThatClosesWithTheTool) {
-    StartedTool tool;
-    Application& app = tool.app;
-    app.MainWindow().findChild<QAction*>("mnuHelpAbout")->trigger();
-    frmAbout& about = app.About();
+    testing::StartedTool tool;
+    tool.Trigger("mnuHelpAbout");
+    frmAbout& about = tool.app->About();
     EXPECT_TRUE(about.isVisible());
     EXPECT_TRUE(about.isWindow());
-    app.MainWindow().close();
+    tool.Main().close();
     EXPECT_FALSE(about.isVisible());
 }
 

@@ -1,42 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <map>
 
-#include "FakeSerialPort.h"
-#include "MemorySettingsStore.h"
-#include "VirtualClock.h"
-#include "ui/app/Application.h"
-#include "ui/app/frmMain.h"
+#include "StartedTool.h"
 
 namespace zorvex {
 namespace {
 
-using testing::FakeSerialPort;
-using testing::MemorySettingsStore;
-using testing::VirtualClock;
-
-// The tool's object graph over an in-memory store and virtual time, started.
-struct TestGraph {
-    MemorySettingsStore settings;
-    VirtualClock clock;
-    FakeSerialPort port{&clock};  // never the machine's own serial ports
-    std::unique_ptr<Application> app;
-
-    explicit TestGraph(const std::map<std::string, std::string>& locations = {}) {
-        for (const auto& [key, value] : locations) {
-            settings.Write("Locations", key, value);
-        }
-        app = std::make_unique<Application>(ApplicationServices{&settings, &clock, &port});
-        app->Start();
-    }
-    frmMain& Main() { return app->MainWindow(); }
-    void Trigger(const char* name) { Main().findChild<QAction*>(name)->trigger(); }
-};
+using TestGraph = testing::StartedTool;
 
 TEST(MainWindowStartUp, EndsWithTheNoMonitorCaptionAndShowsTheSevenMenus) {
     TestGraph g;
