@@ -57,20 +57,20 @@ TEST_F(ConnectionTest, GivesUpAfterFiveSilentPingsWithFourBeepsAndShowsTheNotice
     EXPECT_FALSE(startMessage);
     EXPECT_EQ(rig.connectView.selected, 1);
     EXPECT_EQ(rig.connectView.status, "Trying port 1");
-    EXPECT_EQ(Seen(), "?1");
+    EXPECT_EQ(Seen(), "No monitor, red, trying, attempt");
     EXPECT_EQ(rig.tryingView.limit, "5");
     rig.clock.Advance(9999);
     EXPECT_EQ(Pings(), 5);
     EXPECT_EQ(rig.beeper.beeps.size(), 4u);
     EXPECT_EQ(rig.tryingView.toGo, (std::vector<std::string>{"?", "5", "4", "3", "2", "1"}));
-    EXPECT_EQ(Seen(), "?2");
+    EXPECT_EQ(Seen(), "No monitor, red, trying, attempt");
     rig.clock.Advance(1);
-    EXPECT_EQ(Seen(), "?3");
+    EXPECT_EQ(Seen(), "No monitor, red, timed out");
     EXPECT_EQ(rig.connectView.status, UnableToConnectText);
     rig.clock.Advance(4999);
     EXPECT_TRUE(rig.timedOutView.shown);
     rig.clock.Advance(1);
-    EXPECT_EQ(Seen(), "?4");
+    EXPECT_EQ(Seen(), "No monitor, red");
     rig.clock.Advance(60000);
     EXPECT_EQ(Pings(), 5);
 }
@@ -94,7 +94,7 @@ TEST_F(ConnectionTest, TriesWithoutEndWithAutoReConnectAndNeverCountsBelowZero) 
         rig.clock.Advance(2000);
         ASSERT_GE(rig.ctl.TriesRemaining(), 0);
     }
-    EXPECT_EQ(Seen(), "?5");
+    EXPECT_EQ(Seen(), "No monitor, red, trying, attempt");
     // Switched off after such a run, the attempt gives up at the next tick.
     rig.ctl.SetAutoReconnect(false);
     rig.clock.Advance(2000);
@@ -104,7 +104,7 @@ TEST_F(ConnectionTest, TriesWithoutEndWithAutoReConnectAndNeverCountsBelowZero) 
 TEST_F(ConnectionTest, GoesOnlineWhenThePingIsAnsweredAndAsksForTheFirmwareVersion) {
     Start(false);
     RunAnswering(2000);
-    EXPECT_EQ(Seen(), "?6");
+    EXPECT_EQ(Seen(), "online, green");
     EXPECT_TRUE(rig.status.goOfflineEnabled);
     EXPECT_EQ(rig.connectView.status, ConnectedText);
     EXPECT_EQ(rig.ctl.KeepAliveTimer().Interval(), 2000);
@@ -130,7 +130,7 @@ TEST_F(ConnectionTest, KeepsALiveAndNoticesALostMonitorThenReconnectsWhenItAnswe
     EXPECT_FALSE(rig.ctl.ReplyTimer().IsActive());
     const int shows = rig.tryingView.showCount;
     rig.clock.Advance(8000);  // the next keep-alive ping goes unanswered
-    EXPECT_EQ(Seen(), "?7");
+    EXPECT_EQ(Seen(), "No monitor, red, connect, trying, attempt");
     EXPECT_EQ(rig.tryingView.showCount, shows + 1);
     EXPECT_FALSE(rig.ctl.KeepAliveTimer().IsActive());
     RunAnswering(4000);
@@ -174,7 +174,7 @@ TEST_F(ConnectionTest, APortThatCannotBeOpenedGivesTheMessage) {
     rig.port.failOpen = true;
     Start(true);
     EXPECT_EQ(startMessage, "Comm Port Error  on Com1 -> try another port");
-    EXPECT_EQ(Seen(), "?8");
+    EXPECT_EQ(Seen(), "none, red");
     EXPECT_EQ(rig.connectView.status, "Trying port 1");
     EXPECT_EQ(rig.ctl.SelectPort(3), "Comm Port Error  on Com4 -> try another port");
     EXPECT_EQ(rig.ctl.SelectPort(8), PortErrorAnyText);
@@ -213,7 +213,7 @@ TEST_F(ConnectionTest, OkRestartsTheCountAndCancelStopsTheAttempt) {
     const int pings = Pings();
     rig.clock.Advance(20000);
     EXPECT_EQ(Pings(), pings);
-    EXPECT_EQ(Seen(), "?9");
+    EXPECT_EQ(Seen(), "No monitor, red");
 }
 
 TEST_F(ConnectionTest, DoneAndOfflineHideTheWindowAndReConnectShowsItWithANewAttempt) {
@@ -221,13 +221,13 @@ TEST_F(ConnectionTest, DoneAndOfflineHideTheWindowAndReConnectShowsItWithANewAtt
     RunAnswering(2200);
     rig.ctl.ShowConnectWindow();
     rig.ctl.Done();
-    EXPECT_EQ(Seen(), "?10");
+    EXPECT_EQ(Seen(), "online, green");
     rig.ctl.ReConnect();
-    EXPECT_EQ(Seen(), "?11");
+    EXPECT_EQ(Seen(), "No monitor, red, connect, trying, attempt");
     RunAnswering(2000);
     rig.ctl.ShowConnectWindow();
     rig.ctl.Offline();
-    EXPECT_EQ(Seen(), "?12");
+    EXPECT_EQ(Seen(), "No monitor, red");
 }
 
 struct LimitCase {
@@ -263,7 +263,7 @@ TEST_F(ConnectionTest, APortThatFailsIsReportedOnceAndReopenedWhenItReturns) {
     rig.port.Fail("device removed");
     rig.port.Fail("device removed");
     EXPECT_EQ(rig.connectView.messages.size(), 1u);
-    EXPECT_EQ(Seen(), "?13");
+    EXPECT_EQ(Seen(), "No monitor, red, connect, trying, attempt");
     const int opens = rig.port.openCount;
     const std::size_t writes = rig.port.writes.size();
     rig.clock.Advance(20000);
@@ -282,7 +282,7 @@ TEST_F(ConnectionTest, APortFailureWithoutAutoReConnectWaitsForTheUser) {
     RunAnswering(2200);
     rig.port.Fail("device removed");
     EXPECT_EQ(rig.connectView.messages.size(), 1u);
-    EXPECT_EQ(Seen(), "?14");
+    EXPECT_EQ(Seen(), "No monitor, red");
     rig.clock.Advance(20000);
     EXPECT_FALSE(rig.port.IsOpen());
     rig.ctl.Ok();
@@ -296,7 +296,7 @@ TEST_F(ConnectionTest, APortFailureWhileOfflineStartsNoAttempt) {
     rig.ctl.Offline();
     rig.port.Fail("device removed");
     EXPECT_EQ(rig.connectView.messages.size(), 1u);
-    EXPECT_EQ(Seen(), "?15");
+    EXPECT_EQ(Seen(), "No monitor, red");
     rig.clock.Advance(20000);
     EXPECT_EQ(Pings(), 0);  // the first ping was still waiting for its write when the port went
     EXPECT_EQ(rig.port.openCount, 2);  // start-up's two openings, no more
@@ -308,7 +308,7 @@ TEST_F(ConnectionTest, AWriteThatFailsCountsAsALostPort) {
     rig.port.failWrite = true;
     rig.clock.Advance(6000);  // the keep-alive ping cannot be written
     EXPECT_FALSE(rig.port.IsOpen());
-    EXPECT_EQ(Seen(), "?16");
+    EXPECT_EQ(Seen(), "No monitor, red, connect, trying, attempt");
     rig.port.failWrite = false;
     RunAnswering(4000);
     EXPECT_EQ(Status(), "online");

@@ -60,16 +60,13 @@ INSTANTIATE_TEST_SUITE_P(
                       FramingCase{"stray\r\np\r\n#", {"stray\r\np\r\n#"}, ""},
                       FramingCase{"junk!\r\n", {}, ""}));
 
-TEST_F(ReceivePathTest, AnExclamationMarkWithNothingOutstandingSendsNothingAndStartsTheKick) {
+TEST_F(ReceivePathTest, AnExclamationMarkStartsTheKickOnlyWhenItLeavesTheQueueEmpty) {
     rig.port.Receive("junk!");
     EXPECT_FALSE(rig.queue.ResendPending());
     EXPECT_TRUE(rig.queue.KickTimer().IsActive());
     EXPECT_EQ(rig.queue.KickTimer().Interval(), 1000);
     rig.clock.Advance(500);
     EXPECT_TRUE(rig.port.writes.empty());
-}
-
-TEST_F(ReceivePathTest, LeavesTheKickAloneAfterAnExclamationMarkWithCommandsWaiting) {
     rig.queue.QueueCommand("de\r\n");
     rig.queue.QueueCommand("df\r\n");
     rig.clock.Advance(400);  // the write at 100 starts the kick with 2000 ms

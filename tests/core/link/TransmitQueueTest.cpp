@@ -56,19 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // The last piece has no line feed but the text has one: taken whole.
                       SplitCase{{"a\r\n", "b\r\nc"}, {"a\r\n", "b\r\n", "c"}}));
 
-TEST_F(TransmitQueueTest, ResetBeepsOnlyWhenAReplyWasAwaited) {
-    queue.ResetTransmitQueue();
-    EXPECT_TRUE(rig.beeper.beeps.empty());
-    queue.QueueCommand("p\r\n");
-    queue.QueueCommand("df\r\n");
-    rig.clock.Advance(100);
-    queue.ResetTransmitQueue();
-    EXPECT_TRUE(queue.Empty());
-    EXPECT_FALSE(queue.AwaitingReply());
-    EXPECT_EQ(rig.beeper.beeps, (std::vector<std::pair<int, int>>{{250, 250}}));
-}
-
-TEST_F(TransmitQueueTest, ClearEmptiesTheQueueButStillWaitsForTheAwaitedReply) {
+TEST_F(TransmitQueueTest, ClearKeepsWaitingForTheAwaitedReplyWhileResetStopsWaitingWithABeep) {
     queue.QueueCommand("p\r\n");
     queue.QueueCommand("df\r\n");
     rig.clock.Advance(100);
@@ -79,6 +67,11 @@ TEST_F(TransmitQueueTest, ClearEmptiesTheQueueButStillWaitsForTheAwaitedReply) {
     rig.clock.Advance(5000);
     EXPECT_EQ(rig.Writes(), Texts{"p\r\n"});
     EXPECT_TRUE(rig.beeper.beeps.empty());
+    queue.ResetTransmitQueue();
+    queue.ResetTransmitQueue();  // silent: no reply is awaited any more
+    EXPECT_TRUE(queue.Empty());
+    EXPECT_FALSE(queue.AwaitingReply());
+    EXPECT_EQ(rig.beeper.beeps, (std::vector<std::pair<int, int>>{{250, 250}}));
 }
 
 TEST_F(TransmitQueueTest, ResendsARejectedCommandOnceAndThenSendsTheNext) {

@@ -71,21 +71,35 @@ TEST(CommLogWindow, ReceivedTextReachesTheWidgetInBatchesWithPlainLineBreaks) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return h.Shown() == "new"; }, 2000)) << "by its timer";
 }
 
-TEST(CommLogWindow, LogToFileOffersTheProposedNameAndOpensTheChosenFileUnlessCancelled) {
+TEST(CommLogWindow, LogToFileOffersTheProposedNameAndOpensTheChosenFileOrSaysWhyNot) {
     WindowHarness h;
     h.clock.now = {2001, 6, 14, 9, 5, 7};
-    auto& w = h.Open();
+    h.Open().show();
     QString offered;
-    QString choice;
-    w.SetFileChooser([&](const QString& proposed) {
+    QString choice;  // empty: cancelled
+    h.window->SetFileChooser([&](const QString& proposed) {
         offered = proposed;
         return choice;
     });
     h.Click("BtnLogFile");
     EXPECT_EQ(offered, "Zorvex_LogFile_6_14_2001_9_5_7");
-    EXPECT_FALSE(h.log->FileLogOpen()) << "cancelled";
     EXPECT_TRUE(h.files.files.empty());
+    choice = "/locked/x.mcl";
+    h.files.refuse = true;
+    QString told;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            told = box->text();
+            box->accept();
+        }
+    });
+    h.Click("BtnLogFile");
+    EXPECT_TRUE(told.contains("/locked/x.mcl"));
+    EXPECT_FALSE(h.log->FileLogOpen());
+    EXPECT_TRUE(h.Find("BtnLogFile")->isEnabled());
+    EXPECT_FALSE(h.Find("btnEndFileLog")->isEnabled());
     choice = "chosen.mcl";
+    h.files.refuse = false;
     h.Click("BtnLogFile");
     EXPECT_TRUE(h.log->FileLogOpen());
     EXPECT_FALSE(h.Find("BtnLogFile")->isEnabled());
@@ -119,25 +133,6 @@ TEST(CommLogWindow, TheRealDialogSavesAndAsksBeforeOverwritingWithTheLogFilters)
     h.Click("BtnLogFile");
     EXPECT_NE(seen, nullptr);
     EXPECT_FALSE(h.log->FileLogOpen()) << "cancelled";
-}
-
-TEST(CommLogWindow, AFileThatCannotBeCreatedIsToldAndChangesNothing) {
-    WindowHarness h;
-    h.files.refuse = true;
-    h.Open().show();
-    h.window->SetFileChooser([](const QString&) { return QStringLiteral("/locked/x.mcl"); });
-    QString told;
-    QTimer::singleShot(0, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            told = box->text();
-            box->accept();
-        }
-    });
-    h.Click("BtnLogFile");
-    EXPECT_TRUE(told.contains("/locked/x.mcl"));
-    EXPECT_FALSE(h.log->FileLogOpen());
-    EXPECT_TRUE(h.Find("BtnLogFile")->isEnabled());
-    EXPECT_FALSE(h.Find("btnEndFileLog")->isEnabled());
 }
 
 TEST(CommLogWindow, AFullDiskIsToldOnceWithoutBlockingAndTheWindowLogGoesOn) {

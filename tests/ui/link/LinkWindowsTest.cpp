@@ -51,17 +51,23 @@ struct WindowRig {
     std::vector<std::string> messages;
 };
 
-TEST(LinkWindows, EachPortShowsItsDeviceAndStoresADeviceTypedForIt) {
+TEST(LinkWindows, EachPortShowsItsDeviceMarksAMissingOneAndStoresADeviceChosenForIt) {
     WindowRig w;
     auto* com1 = w.Find<QComboBox>(w.connect, "cboDevice(0)");
     auto* com2 = w.Find<QComboBox>(w.connect, "cboDevice(1)");
+    auto* com1State = w.Find<QLabel>(w.connect, "lblDeviceState(0)");
     ASSERT_NE(com1, nullptr);
+    ASSERT_NE(com1State, nullptr);
     EXPECT_EQ(com1->currentText(), "/dev/ttyS0");
     EXPECT_EQ(com2->currentText(), "/dev/ttyS1");
     EXPECT_GE(com2->findText("/dev/ttyUSB0"), 0);
-    EXPECT_TRUE(com2->isEditable());
+    EXPECT_EQ(com1State->text(), "not found");  // /dev/ttyS0 is not there
+    EXPECT_TRUE(com1State->toolTip().contains("/dev/ttyS0"));
+    EXPECT_EQ(w.Find<QLabel>(w.connect, "lblDeviceState(1)")->text(), "");  // /dev/ttyS1 is
+    EXPECT_EQ(w.Find<QLabel>(w.connect, "lblDevicesFound")->text(),
+              "Serial devices found: /dev/ttyUSB0, /dev/ttyACM0");
 
-    com2->setCurrentText("/dev/pts/7");
+    com2->setCurrentText("/dev/pts/7");  // typed
     emit com2->lineEdit()->editingFinished();
     EXPECT_EQ(w.settings.Get("Ports", "Com2"), "/dev/pts/7");
     EXPECT_EQ(w.rig.port.openCount, 0);  // Com2 is not the port in use
@@ -70,21 +76,6 @@ TEST(LinkWindows, EachPortShowsItsDeviceAndStoresADeviceTypedForIt) {
     emit com1->activated(com1->currentIndex());
     EXPECT_EQ(w.settings.Get("Ports", "Com1"), "/dev/ttyACM0");
     EXPECT_EQ(w.rig.port.lastOpenedPort, 1);  // the port in use is opened on its new device
-}
-
-TEST(LinkWindows, AMissingDeviceIsMarkedBesideItsPortAndTheDevicesFoundAreListed) {
-    WindowRig w;
-    auto* com1State = w.Find<QLabel>(w.connect, "lblDeviceState(0)");
-    ASSERT_NE(com1State, nullptr);
-    EXPECT_EQ(com1State->text(), "not found");  // /dev/ttyS0 is not there
-    EXPECT_TRUE(com1State->toolTip().contains("/dev/ttyS0"));
-    EXPECT_EQ(w.Find<QLabel>(w.connect, "lblDeviceState(1)")->text(), "");  // /dev/ttyS1 is
-    EXPECT_EQ(w.Find<QLabel>(w.connect, "lblDevicesFound")->text(),
-              "Serial devices found: /dev/ttyUSB0, /dev/ttyACM0");
-
-    auto* com1 = w.Find<QComboBox>(w.connect, "cboDevice(0)");
-    com1->setCurrentIndex(com1->findText("/dev/ttyUSB0"));
-    emit com1->activated(com1->currentIndex());
     EXPECT_EQ(com1State->text(), "");
 
     w.connect.SetDeviceLister([] { return QStringList{}; });
@@ -106,43 +97,31 @@ TEST(LinkWindows, TheRetryLimitWindowAppliesAWholeNumberOrSaysWhy) {
 }
 
 // The whole tool over a fake port: start-up, the first attempt, going online.
-struct ToolRig {
-    ToolRig() { app.Start(); }
-    QMdiSubWindow* Frame(const char* name) {
-        return app.MainWindow().findChild<QMdiSubWindow*>(QString::fromLatin1(name));
-    }
-    void Trigger(MenuCommand command) {
-        app.MainWindow().Action(command)->setEnabled(true);
-        app.MainWindow().Action(command)->trigger();
-    }
+TEST(LinkInTheTool, StartUpShowsTheConnectionWindowsRunFromBootModeSendsGAndOfflineHides) {
     MemorySettingsStore settings;
     testing::VirtualClock clock;
     testing::FakeSerialPort port{&clock};
     Application app{ApplicationServices{&settings, &clock, &port}};
-};
-
-TEST(LinkInTheTool, StartUpShowsTheConnectionWindowsAndGoOfflineHidesThem) {
-    ToolRig t;
-    QMdiSubWindow* trying = t.Frame("frmTryingFrame");
+    app.Start();
+    auto frame = [&](const char* name) { return app.MainWindow().findChild<QMdiSubWindow*>(name); };
+    QMdiSubWindow* trying = frame("frmTryingFrame");
     ASSERT_NE(trying, nullptr);
     EXPECT_TRUE(trying->isVisible());
-    EXPECT_TRUE(t.Frame("frmConnectFrame")->isVisible());
+    EXPECT_TRUE(frame("frmConnectFrame")->isVisible());
     EXPECT_EQ(trying->size(), QSize(TwipsToPixels(3825, LogicalDpiX(trying)),
                                     TwipsToPixels(1470, LogicalDpiY(trying))));
-    t.Trigger(MenuCommand::MonitorOffline);
-    EXPECT_FALSE(t.Frame("frmConnectFrame")->isVisible());
+    clock.Advance(100);
+    port.Receive("p\r\n$\r\n");
+    clock.Advance(2000);
+    QAction* run = app.MainWindow().Action(MenuCommand::MonitorRun);
+    ASSERT_TRUE(run->isEnabled());
+    run->trigger();
+    clock.Advance(100);
+    EXPECT_EQ(port.WrittenTexts().back(), "g\r\n");
+    frame("frmConnectFrame")->show();
+    app.MainWindow().Action(MenuCommand::MonitorOffline)->trigger();
+    EXPECT_FALSE(frame("frmConnectFrame")->isVisible());
     EXPECT_FALSE(trying->isVisible());
-}
-
-TEST(LinkInTheTool, RunFromBootModeSendsGThroughTheQueue) {
-    ToolRig t;
-    t.clock.Advance(100);
-    t.port.Receive("p\r\n$\r\n");
-    t.clock.Advance(2000);
-    ASSERT_TRUE(t.app.MainWindow().Action(MenuCommand::MonitorRun)->isEnabled());
-    t.Trigger(MenuCommand::MonitorRun);
-    t.clock.Advance(100);
-    EXPECT_EQ(t.port.WrittenTexts().back(), "g\r\n");
 }
 
 }  // namespace
