@@ -24,21 +24,12 @@ TEST(MdfWriter, WritesTheInitialModelOfflineByteForByte) {
     EXPECT_EQ(BuildMdfContent(MonitorData{}, Created), Golden("initial-offline.mdv"));
 }
 
-struct GoldenCase {
-    int16_t firmware;
-    const char* file;
-};
-const GoldenCase GoldenCases[] = {
-    {150, "full-online-150.mdv"}, {250, "full-online-250.mdv"}, {310, "full-online-310.mdv"}};
-
-class MdfWriterGolden : public ::testing::TestWithParam<GoldenCase> {};
-
-TEST_P(MdfWriterGolden, WritesAFullModelOnlineByteForByte) {
-    EXPECT_EQ(BuildMdfContent(testing::FullModel(GetParam().firmware), Created),
-              Golden(GetParam().file));
+TEST(MdfWriter, WritesAFullModelOnlineByteForByte) {
+    for (int16_t firmware : {int16_t{150}, int16_t{250}, int16_t{310}}) {
+        EXPECT_EQ(BuildMdfContent(testing::FullModel(firmware), Created),
+                  Golden("full-online-" + std::to_string(firmware) + ".mdv"));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Firmware, MdfWriterGolden, ::testing::ValuesIn(GoldenCases));
 
 TEST(MdfWriter, WritesTheCrtRecordsOnlyForTheTwoCrtFamilies) {
     const std::pair<int16_t, bool> cases[] = {{0, false},  {99, false},  {100, true},
@@ -76,23 +67,17 @@ TEST(MdfWriter, WritesTheWholeFileWithSevenOrEightScanSets) {
     }
 }
 
-struct DateCase {
-    LocalDateTime when;
-    const char* text;
-};
-const DateCase DateCases[] = {{{2001, 6, 14, 9, 5, 7}, "6/14/2001 9:05:07 AM"},
-                              {{2026, 12, 6, 0, 0, 1}, "12/6/2026 12:00:01 AM"},
-                              {{2026, 12, 6, 12, 30, 0}, "12/6/2026 12:30:00 PM"},
-                              {{2026, 1, 31, 23, 59, 59}, "1/31/2026 11:59:59 PM"},
-                              {{2026, 1, 31, 0, 0, 0}, "1/31/2026"}};
-
-class GeneralDate : public ::testing::TestWithParam<DateCase> {};
-
-TEST_P(GeneralDate, ShowsMonthDayYearAndTwelveHourTime) {
-    EXPECT_EQ(GeneralDateText(GetParam().when), GetParam().text);
+TEST(GeneralDate, ShowsMonthDayYearAndTwelveHourTime) {
+    const std::pair<LocalDateTime, const char*> cases[] = {
+        {{2001, 6, 14, 9, 5, 7}, "6/14/2001 9:05:07 AM"},
+        {{2026, 12, 6, 0, 0, 1}, "12/6/2026 12:00:01 AM"},
+        {{2026, 12, 6, 12, 30, 0}, "12/6/2026 12:30:00 PM"},
+        {{2026, 1, 31, 23, 59, 59}, "1/31/2026 11:59:59 PM"},
+        {{2026, 1, 31, 0, 0, 0}, "1/31/2026"}};
+    for (const auto& [when, text] : cases) {
+        EXPECT_EQ(GeneralDateText(when), text);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Times, GeneralDate, ::testing::ValuesIn(DateCases));
 
 }  // namespace
 }  // namespace zorvex
