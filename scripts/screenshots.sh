@@ -41,10 +41,10 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-trap 'echo "Stopped." >&2; exit 1' INT TERM
+trap 'echo "Screenshots: stopped (interrupted, or over $limit s)." >&2; exit 1' INT TERM
 
 # The whole run gives up after $limit seconds rather than hang on a window that never shows.
-(sleep "$limit" && echo "Screenshots: timed out after $limit s" >&2 && kill -TERM $$) &
+(sleep "$limit" && kill -TERM $$) 2> /dev/null &
 watchdog=$!
 
 # Waits until a command succeeds, up to $1 tenths of a second.
@@ -363,11 +363,34 @@ xdotool windowunmap "$top_id" 2> /dev/null || true
 
 menu h n
 shot_top ' Help$' help
+# To proofread the manual as the tool shows it: ZORVEX_SHOTS_PAGES=<folder> saves it page by
+# page there (the manual's own pictures do not need this).
+if [ -n "${ZORVEX_SHOTS_PAGES:-}" ]; then
+    mkdir -p "$ZORVEX_SHOTS_PAGES"
+    read -r hx hy hw hh < <(geometry "$top_id")
+    xdotool mousemove "$((hx + hw / 2))" "$((hy + hh / 2))" click 1
+    for page in $(seq -w 1 60); do
+        import -window "$top_id" "$work/page.png"
+        if [ "$page" != 01 ] && cmp -s "$work/page.png" "$work/previous.png"; then
+            break
+        fi
+        cp "$work/page.png" "$ZORVEX_SHOTS_PAGES/page-$page.png"
+        mv "$work/page.png" "$work/previous.png"
+        xdotool key Next
+        sleep 0.3
+    done
+fi
 xdotool windowunmap "$top_id" 2> /dev/null || true
 
 # --- The monitor falls silent: the tool loses it and tries again -----------------------------
 kill -USR1 "$sim"
-sleep 6
+wait_until 200 sh -c "xdotool getwindowname $main | grep -q 'No monitor'"
+for _ in $(seq 20); do # until the connection window and the new attempt are both in view
+    sleep 0.5
+    shot_child
+    [ "$child_w" -gt 700 ] && break
+done
+sleep 1
 shot_child lost
 # Without Auto ReConnect the attempt counts its tries: OK starts one, Done hides the window.
 click_child 19 327    # Auto ReConnect
