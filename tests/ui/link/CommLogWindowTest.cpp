@@ -37,21 +37,6 @@ struct WindowHarness : CommLogHarness {
     void Click(const char* name) { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
 };
 
-TEST(CommLogWindow, TheIndicatorAndTheCheckingButtonsShowTheLogsControls) {
-    WindowHarness h;
-    h.Open().show();
-    EXPECT_FALSE(h.Find("btnInd")->property("online").toBool());
-    h.log->SetIndicatorOnline(true);
-    EXPECT_TRUE(h.Find("btnInd")->styleSheet().contains("rgb(0, 255, 0)"));
-    EXPECT_FALSE(h.Find("btnCheckOn")->isVisible());
-    h.Click("btnCheckOff");
-    EXPECT_FALSE(h.Find("btnCheckOff")->isVisible());
-    ASSERT_TRUE(h.Find("btnCheckOn")->isVisible());
-    h.Click("btnCheckOn");
-    EXPECT_TRUE(h.Find("btnCheckOff")->isVisible());
-    EXPECT_EQ(h.commands.queued, (std::vector<std::string>{"cz0\r\n", "cz1\r\n"}));
-}
-
 TEST(CommLogWindow, ReceivedTextReachesTheWidgetInBatchesWithPlainLineBreaks) {
     WindowHarness h;
     auto& w = h.Open();
