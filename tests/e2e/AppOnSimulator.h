@@ -69,9 +69,7 @@ class OnSimulator : public ::testing::Test {
     }
     void TearDown() override {
         if (HasFailure()) {
-            for (const auto& r : sim.Log()) {
-                std::printf("  sim %.3f %s %s\n", r.seconds, r.kind.c_str(), r.text.c_str());
-            }
+            sim.PrintLog();
         }
         tool.reset();
     }

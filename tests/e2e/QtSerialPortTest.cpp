@@ -19,8 +19,6 @@
 namespace zorvex::e2e {
 namespace {
 
-using namespace std::chrono_literals;
-
 // The other end of a pseudo-terminal of our own; -1 if none could be had.
 int OpenMaster() {
     int master = posix_openpt(O_RDWR | O_NOCTTY);

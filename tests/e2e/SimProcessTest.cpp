@@ -11,8 +11,6 @@
 namespace zorvex::e2e {
 namespace {
 
-using namespace std::chrono_literals;
-
 class SimProcess : public ::testing::TestWithParam<int> {};
 
 TEST_P(SimProcess, PrintsItsDeviceLinksItAndRemovesTheLinkWhenEnded) {

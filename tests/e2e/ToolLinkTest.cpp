@@ -10,8 +10,6 @@
 namespace zorvex::e2e {
 namespace {
 
-using namespace std::chrono_literals;
-
 class ToolLink : public ::testing::Test {
   protected:
     // Index of the first command `text` received at or after `from` seconds; -1 if none.
@@ -48,9 +46,7 @@ class ToolLink : public ::testing::Test {
     void TearDown() override {
         // Both are ended by their own process ids when the test objects go.
         if (HasFailure()) {
-            for (const auto& r : sim.Log()) {
-                std::printf("  sim %.3f %s %s\n", r.seconds, r.kind.c_str(), r.text.c_str());
-            }
+            sim.PrintLog();
         }
     }
 

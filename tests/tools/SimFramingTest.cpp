@@ -36,30 +36,22 @@ TEST(SimCommandFramer, SplitsCommandsAtCrTakingBackEditsAndDroppingNuls) {
     EXPECT_EQ(lines[0].size(), CommandFramer::kMaxLine);
 }
 
-TEST(SimOutputScheduler, TheEchoGoesAtOnceAndTheAnswerAfterTheReplyDelay) {
+TEST(SimOutputScheduler, TheEchoGoesAtOnceTheAnswerAfterTheDelayInChunksAndInOrder) {
     OutputScheduler plain({});
     plain.Add(100, "p\r\n", "#\r\n");
-    EXPECT_EQ(plain.NextDueMs(), 100);
     EXPECT_EQ(plain.TakeDue(100), "p\r\n#\r\n");
     EXPECT_EQ(plain.NextDueMs(), -1);
 
-    OutputScheduler out({100, 0, 0});
-    out.Add(0, "a\r\n", "A#");
+    OutputScheduler out({100, 3, 10});
+    out.Add(0, "a\r\n", "abcdefgh");
     out.Add(10, "b\r\n", "B#");
     EXPECT_EQ(out.TakeDue(50), "a\r\n");
     EXPECT_EQ(out.NextDueMs(), 100);
-    EXPECT_EQ(out.TakeDue(99), "");
+    EXPECT_EQ(out.TakeDue(100), "abc");
+    EXPECT_EQ(out.TakeDue(109), "");
+    EXPECT_EQ(out.TakeDue(110), "def");
     // A later answer never overtakes an earlier one.
-    EXPECT_EQ(out.TakeDue(1000), "A#b\r\nB#");
-}
-
-TEST(SimOutputScheduler, ChunksGoOutInOrderWithThePauseBetweenThem) {
-    OutputScheduler out({0, 3, 10});
-    out.Add(0, "", "abcdefgh");
-    EXPECT_EQ(out.TakeDue(0), "abc");
-    EXPECT_EQ(out.TakeDue(9), "");
-    EXPECT_EQ(out.TakeDue(10), "def");
-    EXPECT_EQ(out.TakeDue(25), "gh");
+    EXPECT_EQ(out.TakeDue(1000), "ghb\r\nB#");
 }
 
 TEST(SimOutputScheduler, PendingOutputIsBoundedWhenNobodyReads) {
