@@ -2,13 +2,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QRadioButton>
 
 #include "../../core/link/LinkRig.h"
 #include "MemorySettingsStore.h"
@@ -18,7 +16,6 @@
 #include "ui/app/frmMain.h"
 #include "ui/link/frmChangeTries.h"
 #include "ui/link/frmConnect.h"
-#include "ui/link/frmTrying.h"
 
 namespace zorvex {
 namespace {
@@ -46,7 +43,6 @@ struct WindowRig {
     MemorySettingsStore settings;
     SerialPortMap map{settings, DeviceNaming::Posix};
     frmConnect connect{rig.ctl, map};
-    frmTrying trying{rig.ctl};
     frmChangeTries tries{rig.ctl};
     std::vector<std::string> messages;
 };
