@@ -19,12 +19,8 @@ class ConnectionTest : public ::testing::Test {
             const std::size_t before = rig.port.writes.size();
             rig.clock.Advance(1);
             for (std::size_t i = before; i < rig.port.writes.size(); ++i) {
-                const std::string& w = rig.port.writes[i].bytes;
-                if (w == "p\r\n") {
-                    rig.Answer("p", prompt);
-                } else if (w == "df\r\n") {
-                    rig.Answer("df", prompt, "V 2.05\r\n");
-                }
+                const std::string w = rig.port.writes[i].bytes;
+                rig.Answer(w.substr(0, w.size() - 2), prompt, w == "df\r\n" ? "V 2.05\r\n" : "");
             }
         }
     }
