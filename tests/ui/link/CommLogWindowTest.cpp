@@ -145,43 +145,37 @@ TEST(CommLogWindow, AFullDiskIsToldOnceWithoutBlockingAndTheWindowLogGoesOn) {
     EXPECT_EQ(h.Shown(), "one\ntwo\nthree\n");
 }
 
-struct ResizeCase {
-    int widthTwips;
-    int heightTwips;
-};
-class CommLogWindowResizing : public ::testing::TestWithParam<ResizeCase> {};
-TEST_P(CommLogWindowResizing, TheLogAndTheBottomButtonsFollowTheWindowSize) {
-    WindowHarness h;
-    QMdiArea area;
-    area.resize(1600, 1200);
-    area.show();
-    auto& w = h.Open();
-    QMdiSubWindow* frame = area.addSubWindow(h.window.release());
-    frame->show();
-    const double dpiX = LogicalDpiX(&w);
-    const double dpiY = LogicalDpiY(&w);
-    frame->resize(TwipsToPixels(GetParam().widthTwips, dpiX),
-                  TwipsToPixels(GetParam().heightTwips, dpiY));
-    const double W = PixelsToTwips(frame->width(), dpiX);
-    const double H = PixelsToTwips(frame->height(), dpiY);
-    auto* text = w.findChild<QPlainTextEdit*>("txtCommLog");
-    auto* done = w.findChild<QPushButton*>("btnDone");
-    auto* reconnect = w.findChild<QPushButton*>("btnReConnect");
-    EXPECT_NEAR(text->width(), TwipsToPixels(W - 645, dpiX), 1);
-    EXPECT_NEAR(text->height(), TwipsToPixels(H - 2940, dpiY), 1);
-    EXPECT_NEAR(done->x(), TwipsToPixels(W - 1800, dpiX), 1);
-    EXPECT_NEAR(done->y(), TwipsToPixels(H - 975, dpiY), 1);
-    EXPECT_EQ(reconnect->y(), done->y());
-    EXPECT_NEAR(w.findChild<QPushButton*>("btnInd")->y(), TwipsToPixels(H - 915, dpiY), 1);
-    // Nothing overlaps and nothing leaves the window.
-    EXPECT_LT(text->geometry().bottom(), reconnect->y());
-    EXPECT_LE(done->geometry().bottom(), w.height());
-    EXPECT_LE(done->geometry().right(), w.width());
-    delete frame;
+TEST(CommLogWindow, TheLogAndTheBottomButtonsFollowTheWindowSize) {
+    const std::pair<int, int> sizesInTwips[] = {{9600, 7200}, {12000, 9000}, {8400, 5400}};
+    for (auto [widthTwips, heightTwips] : sizesInTwips) {
+        WindowHarness h;
+        QMdiArea area;
+        area.resize(1600, 1200);
+        area.show();
+        auto& w = h.Open();
+        QMdiSubWindow* frame = area.addSubWindow(h.window.release());
+        frame->show();
+        const double dpiX = LogicalDpiX(&w);
+        const double dpiY = LogicalDpiY(&w);
+        frame->resize(TwipsToPixels(widthTwips, dpiX), TwipsToPixels(heightTwips, dpiY));
+        const double W = PixelsToTwips(frame->width(), dpiX);
+        const double H = PixelsToTwips(frame->height(), dpiY);
+        auto* text = w.findChild<QPlainTextEdit*>("txtCommLog");
+        auto* done = w.findChild<QPushButton*>("btnDone");
+        auto* reconnect = w.findChild<QPushButton*>("btnReConnect");
+        EXPECT_NEAR(text->width(), TwipsToPixels(W - 645, dpiX), 1) << widthTwips;
+        EXPECT_NEAR(text->height(), TwipsToPixels(H - 2940, dpiY), 1) << heightTwips;
+        EXPECT_NEAR(done->x(), TwipsToPixels(W - 1800, dpiX), 1) << widthTwips;
+        EXPECT_NEAR(done->y(), TwipsToPixels(H - 975, dpiY), 1) << heightTwips;
+        EXPECT_EQ(reconnect->y(), done->y());
+        EXPECT_NEAR(w.findChild<QPushButton*>("btnInd")->y(), TwipsToPixels(H - 915, dpiY), 1);
+        // Nothing overlaps and nothing leaves the window.
+        EXPECT_LT(text->geometry().bottom(), reconnect->y());
+        EXPECT_LE(done->geometry().bottom(), w.height());
+        EXPECT_LE(done->geometry().right(), w.width());
+        delete frame;
+    }
 }
-INSTANTIATE_TEST_SUITE_P(Sizes, CommLogWindowResizing,
-                         ::testing::Values(ResizeCase{9600, 7200}, ResizeCase{12000, 9000},
-                                           ResizeCase{8400, 5400}));
 
 }  // namespace
 }  // namespace zorvex::testing
