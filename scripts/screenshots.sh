@@ -268,6 +268,8 @@ sleep 0.8
 shot_main menu-monitor 480 150
 xdotool key Escape Escape
 sleep 0.3
+# Reads every value (about 45 s, while the next pictures are taken), for the saved file.
+menu m u
 
 # --- The communication log, with a capability request and the operating time typed in ------
 n=$(received)
@@ -355,6 +357,18 @@ xdotool windowunmap "$top_id" 2> /dev/null || true
 close_child
 
 
+# --- Saving the monitor data to a file --------------------------------------------------------
+menu f a
+shot_top '^Save As$' save-as
+xdotool key ctrl+a
+xdotool type --delay 40 "monitor1.mdv"
+xdotool key Return
+wait_until 100 test -s "$work/files/monitor1.mdv"
+if [ -n "${ZORVEX_SHOTS_PAGES:-}" ]; then
+    mkdir -p "$ZORVEX_SHOTS_PAGES"
+    cp "$work/files/monitor1.mdv" "$ZORVEX_SHOTS_PAGES/"
+fi
+
 # --- About and the manual --------------------------------------------------------------------
 menu h a
 shot_top '^About ' about
@@ -396,10 +410,18 @@ shot_child lost
 click_child 19 327    # Auto ReConnect
 click_child 96 416    # OK
 click_child 443 416   # Done
-sleep 1.5
-shot_child
+for _ in $(seq 20); do # until only the attempt's window is left, on the right
+    sleep 0.3
+    shot_child
+    [ "$child_x" -gt "$((mdi_x + 300))" ] && break
+done
+trying_h=$child_h
 click_child 204 44    # Change ...
-sleep 1
+for _ in $(seq 10); do # until Change Retry Limit shows below
+    shot_child
+    [ "$child_h" -gt "$((trying_h + 50))" ] && break
+    sleep 0.3
+done
 shot_child trying
 click_child 161 201   # Cancel (Change Retry Limit)
 # When the tries run out, the timed-out notice shows for 5 seconds at the top left.
