@@ -1,5 +1,6 @@
 // The stroke window reads the simulator's stored parameters, writes a gain change live,
 // stores it, and shows the stored value again when it is opened anew.
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -46,6 +47,7 @@ TEST_F(StrokeOnSimulator, AStoredGainComesBackWhenTheWindowIsOpenedAgain) {
     auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
     ASSERT_NE(sub, nullptr);
     sub->close();
+    QCoreApplication::processEvents();  // the user's next click comes in a later event
     tool->Menu(MenuCommand::StrokeAdj);
     ASSERT_TRUE(GainShows(100));
     // The live write came before the store, and the monitor was asked again after it.

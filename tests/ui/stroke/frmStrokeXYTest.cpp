@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -147,6 +150,7 @@ TEST_F(StrokeWindowUi, ShowsAReadOutWritesEachChangeOnceAndStartsAfreshWhenReope
 
     // Reopened, it starts again from the initial values.
     window.close();
+    QCoreApplication::processEvents();
     sink.Take();
     window.OpenWindow();
     window.show();
@@ -239,9 +243,38 @@ TEST_F(StrokeWindowUi, ListsTheDumpedWordsAndStopsTheDumpWhenClosed) {
     EXPECT_EQ(Find<QLineEdit>("Text8")->text(), QStringLiteral("6"));
     sink.Take();
     window.close();
+    QCoreApplication::processEvents();
     EXPECT_FALSE(core.IsOpen());
     clock.Advance(10000);
     EXPECT_EQ(sink.Take(), Commands{});
+}
+
+TEST(StrokeWindowInAFrame, StaysOpenAndWorkingWhenItsFrameIsMaximisedAndRestored) {
+    testing::VirtualClock clock;
+    testing::RecordingSink sink;
+    LinkState link;
+    StrokeAdjustment core{sink, clock, link};
+    QMdiArea area;
+    auto* window = new frmStrokeXY(core);
+    QMdiSubWindow* frame = area.addSubWindow(window);
+    area.show();
+    window->OpenWindow();
+    frame->show();
+    QCoreApplication::processEvents();
+    sink.Take();
+
+    frame->showMaximized();
+    QCoreApplication::processEvents();
+    frame->showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(core.IsOpen());
+    QTest::mouseClick(window->findChild<QAbstractButton*>(QStringLiteral("Command30(4)")),
+                      Qt::LeftButton);
+    EXPECT_FALSE(sink.Take().empty());  // the button still writes
+
+    frame->hide();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(core.IsOpen());
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <algorithm>
 
 #include "core/app/DisplayConfiguration.h"
@@ -157,8 +158,15 @@ bool frmStrokeXY::eventFilter(QObject* watched, QEvent* event) {
     if (ownWindow && event->type() == QEvent::Show) {
         shown_ = true;
     } else if (ownWindow && shown_ && event->type() == QEvent::Hide && !event->spontaneous()) {
-        shown_ = false;
-        core_.Close();
+        // The frame also hides for a moment while it is maximised or restored; only a window
+        // still hidden once the event loop has settled was closed.
+        QTimer::singleShot(0, this, [this] {
+            const bool visible = frame_ ? frame_->isVisible() : isVisible();
+            if (shown_ && !visible) {
+                shown_ = false;
+                core_.Close();
+            }
+        });
     }
     if (event->type() == QEvent::MouseButtonRelease) {
         for (int i = 0; i < static_cast<int>(helpLabels_.size()); ++i) {
