@@ -28,6 +28,15 @@ TEST(WindowPlacement, OnTheFirstRunOpensAtTheTopLeftHalfTheScreenWideAndHigh) {
         ExpectPlace(LoadWindowPlacement(empty, window, kScreen), 0, 0, 9600, 7200,
                     WindowState::Normal);
     }
+    // A child window that names the size its controls need opens at that size instead,
+    // while a stored size still wins.
+    const TwipsSize fits{4410, 5430};
+    ExpectPlace(LoadWindowPlacement(empty, "frmConnect", kScreen, fits), 0, 0, 4410, 5430,
+                WindowState::Normal);
+    MemorySettingsStore stored;
+    stored.Write("Locations", "frmConnectWidth", "6000");
+    ExpectPlace(LoadWindowPlacement(stored, "frmConnect", kScreen, fits), 0, 0, 6000, 5430,
+                WindowState::Normal);
 }
 
 TEST(WindowPlacement, SaveWritesFiveLocationsKeysAndAMinimisedWindowComesBackInItsOldPlace) {
