@@ -86,12 +86,18 @@ std::optional<std::string> ConnectionController::SelectPort(int optionIndex) {
     if (chosen == link_.CommPort && port_.IsOpen()) {
         return std::nullopt;
     }
+    const bool wasOnline = data_.MonitorOnline;
     link_.CommPort = static_cast<int16_t>(chosen);
     port_.Close();
     data_.MonitorOnline = false;
     const PortOpenResult result = port_.Open(chosen);
     device_ = result.device;
     if (!result.Ok()) {
+        // The monitor's port is closed now: the caption and indicators must not go on
+        // saying online, with a keep-alive that no longer looks.
+        if (wasOnline) {
+            GoOffline();
+        }
         return PortErrorMessage(chosen, result);
     }
     portLost_ = false;

@@ -160,6 +160,12 @@ TEST_F(ConnectionTest, ChoosingThePortInUseDoesNothingAndAnotherOneStartsANewAtt
     EXPECT_EQ(rig.link.CommPort, 3);
     EXPECT_EQ(rig.port.lastOpenedPort, 3);
     EXPECT_TRUE(rig.ctl.Trying());
+    // Online there, a port that then cannot be opened leaves the tool without a monitor.
+    RunAnswering(2200);
+    EXPECT_EQ(Status(), "online");
+    rig.port.failOpen = true;
+    EXPECT_TRUE(rig.ctl.SelectPort(4));
+    EXPECT_EQ(Seen(), "No monitor, red");
 }
 
 TEST_F(ConnectionTest, APortThatCannotBeOpenedGivesTheMessage) {
