@@ -50,9 +50,9 @@ void StoreCountedList(MonitorData& data, DacFamily family, DacTableKind kind,
     }
     if (family == DacFamily::H) {
         // Slot 8 is taken as the monitor sends it, a missing number as -1; a number beyond
-        // the 16-bit cell is not stored.
+        // the 16-bit cell, either way, is not stored.
         const int32_t v = ReadDecimal(text);
-        if (v <= INT16_MAX) {
+        if (v >= INT16_MIN && v <= INT16_MAX) {
             data.SetCell(family, kind, 8, column, static_cast<int16_t>(v));
         }
     }

@@ -99,6 +99,7 @@ const DacCase DacCases[] = {
     {"HSlotEightHasNoRangeTest", "ddph\r\n1,2,3,4,1000\r\n#", 205,
      Join(Run(F::H, In, 0, {1, 2, 3, 4}), {{F::H, In, 8, 1000}})},
     {"HSlotEightBeyond16Bits", "ddph\r\n1,2,3,4,40000\r\n#", 205, Run(F::H, In, 0, {1, 2, 3, 4})},
+    {"HSlotEightBelow16Bits", "ddph\r\n1,2,3,4,-40000\r\n#", 205, Run(F::H, In, 0, {1, 2, 3, 4})},
     {"CurrentValuesAreNotStored", "ddl\r\n1,2,3\r\n#", 205, {}},
     {"NPairClampsAbove63",
      "ddfs\r\nN factors\r\n70, 5, 20\r\n#",
