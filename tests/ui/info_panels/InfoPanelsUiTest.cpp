@@ -186,6 +186,9 @@ TEST_F(InfoPanelsUi, AReplyFillsTheLabelOfAWindowWithoutShowingIt) {
     EXPECT_FALSE(opTime.IsVisible());
     EXPECT_EQ(LabelText(opTime.Get(), "lblOperatingTimeValue"), QStringLiteral("001:02:03:04"));
     EXPECT_EQ(sink.Take(), Commands{"dt"});
+    // Opened later by its menu, it asks for the time as of now.
+    opTime.Show();
+    EXPECT_EQ(sink.Take(), Commands{"dt"});
     Click(opTime.Get(), "btnReRead");
     EXPECT_EQ(sink.Take(), Commands{"dt"});
 }

@@ -37,13 +37,15 @@ std::string ToolVersionText();  // of this build
 
 // frmOperatingTime asks for "dt" when it is loaded, when it becomes active and on
 // "ReRead". The first activation right after loading does not ask again: loading has
-// just asked, and the answer is on its way.
+// just asked, and the answer is on its way. Once an answer has been shown, the next
+// activation asks afresh (a window a reply created hidden is opened much later).
 class OperatingTimeRequests {
   public:
     explicit OperatingTimeRequests(CommandSink& sink) : sink_(sink) {}
     void OnLoad();
     void OnActivate();
     void OnReRead();
+    void OnAnswer() { loadRequestPending_ = false; }
 
   private:
     CommandSink& sink_;

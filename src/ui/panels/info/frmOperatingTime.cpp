@@ -50,6 +50,7 @@ frmOperatingTime::frmOperatingTime(CommandSink& sink, QWidget* parent)
 }
 
 void frmOperatingTime::SetValue(InfoLabel label, const QString& text) {
+    requests_.OnAnswer();
     if (label == InfoLabel::OperatingTime) {
         time_->setText(text);
     } else if (label == InfoLabel::OperatingCycles) {
