@@ -1,5 +1,8 @@
 #include "core/panels/stroke/RegisterCommands.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace zorvex {
 
 namespace {
@@ -13,10 +16,19 @@ std::string Addressed(std::string_view family, Register reg) {
     command.append(family).append(reg.number).push_back(static_cast<char>(reg.bank));
     return command;
 }
+
+// A value is sent as it stands, except that a line break in it (from a garbled read-out or a
+// pasted text) would end the command early and send the rest as a second command.
+void AppendValue(std::string& command, std::string_view value) {
+    std::copy_if(value.begin(), value.end(), std::back_inserter(command),
+                 [](char c) { return c != '\r' && c != '\n'; });
+}
 }  // namespace
 
 std::string RegisterWrite(Register reg, std::string_view value) {
-    return Addressed(kWrite, reg).append(value);
+    std::string command = Addressed(kWrite, reg);
+    AppendValue(command, value);
+    return command;
 }
 
 std::string RegisterWrite(Register reg, int value) {
@@ -28,7 +40,9 @@ std::string RegisterRead(Register reg) {
 }
 
 std::string SavedParameterWrite(SavedParameter parameter, std::string_view value) {
-    return std::string(kStore).append(parameter.number).append(value);
+    std::string command = std::string(kStore).append(parameter.number);
+    AppendValue(command, value);
+    return command;
 }
 
 std::string SavedParameterWrite(SavedParameter parameter, int value) {

@@ -183,6 +183,9 @@ INSTANTIATE_TEST_SUITE_P(
         Typed(T::Text1_12, "9", {"TYW14A9"}), Typed(T::Text1_13, "9", {"TYW03A9"}),
         Typed(T::Text1_14, "9", {"TYW0BA9"}), Typed(T::TxtFilterOrder, "5", {"TYW02A5"}),
         Typed(T::Text1_0, " ", {"TYW04A "}),
+        // A line break in a value (a read-out item without its ";") must not end the command
+        // early and send the rest as a command of its own.
+        Typed(T::Text1_0, "3\r\nhor_long=4", {"TYW04A3hor_long=4"}),
         // Boxes read only by a button send nothing when typed into.
         Typed(T::Text5_0, "5", {}), Typed(T::Text11_3, "5", {}), Typed(T::Text2_1, "5", {}),
         Typed(T::Text8, "5", {})));
