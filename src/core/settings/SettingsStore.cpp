@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 #include "core/support/Text.h"
 
@@ -27,7 +28,10 @@ long long ReadWholeNumber(const SettingsStore& store, std::string_view section,
         return *whole;
     }
     // A stored single such as "4725.5" still reads as a number, rounded as the tool stores it.
-    if (auto decimal = ParseDecimalNumber(text)) {
+    // One too large for a whole number is no number the tool wrote: the default, rather than
+    // a conversion whose result is undefined.
+    constexpr double kWholeLimit = 9.2e18;
+    if (auto decimal = ParseDecimalNumber(text); decimal && std::abs(*decimal) < kWholeLimit) {
         return static_cast<long long>(*decimal + (*decimal < 0 ? -0.5 : 0.5));
     }
     return defaultValue;

@@ -28,7 +28,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, WholeNumberReading,
                                            NumberCase{" 12 ", 12}, NumberCase{"-3", -3},
                                            NumberCase{"4725.5", 4726}, NumberCase{"", 5},
                                            NumberCase{"five", 5}, NumberCase{"12abc", 5},
-                                           NumberCase{"0x10", 5}));
+                                           NumberCase{"0x10", 5},
+                                           NumberCase{"99999999999999999999", 5}));
 
 TEST(SettingsStore, WritesTheValueTextsTheToolAlwaysWroteAndReadsThemBack) {
     MemorySettingsStore store;
