@@ -53,18 +53,18 @@ bool ConnectionController::Trying() const {
     return tryTimer_->IsActive();
 }
 
-std::optional<std::string> ConnectionController::Create() {
+void ConnectionController::Create() {
     SetIndicators(false);
     views_.connect.SetStatusText(TryingPortText + std::to_string(link_.CommPort));
-    std::optional<std::string> message;
     if (link_.CommPort >= FirstPort && link_.CommPort <= LastPort) {
         views_.connect.SetSelectedPort(link_.CommPort);
-        message = SelectPort(link_.CommPort - 1);
+        // At start-up a port that cannot be opened says so only by the red indicator and
+        // "Trying port n"; the message is for a port the user picks.
+        SelectPort(link_.CommPort - 1);
     }
     if (OpenSerialPort()) {
         ShowTrying();
     }
-    return message;
 }
 
 bool ConnectionController::OpenSerialPort() {

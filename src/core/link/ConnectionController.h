@@ -63,8 +63,8 @@ class ConnectionController : public PromptListener {
     }
 
     // Creation of the connection window at start-up: opens CommPort and starts the first
-    // attempt. Returns the message to show when the port could not be opened.
-    std::optional<std::string> Create();
+    // attempt. A port that cannot be opened gets no message here.
+    void Create();
 
     // frmConnect.
     std::optional<std::string> SelectPort(int optionIndex);  // optCommPort click

@@ -304,9 +304,7 @@ void Application::ShowConnectionWindow() {
         connectCreated_ = true;
         frmCommLog_->Widget();
         frmConnect_->Widget();
-        if (const auto message = connection_->Create()) {
-            ShowMessageLater(*message);
-        }
+        connection_->Create();
     }
     connection_->ShowConnectWindow();
 }
