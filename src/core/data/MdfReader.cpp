@@ -206,6 +206,9 @@ class MdfRecordLoop {
             }
             reader_.scanSetReading_ = n;
             blockCursor_ = 0;
+            // A block in the file was an enabled scan set; without this a file read and
+            // saved again would lose every block but those already enabled.
+            data_.SetScanSetEnabled(n, true);
         } else if (label == mdf::ScanSetName) {
             std::string title = Text();
             if (title.empty()) {

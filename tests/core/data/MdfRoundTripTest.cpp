@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -99,6 +100,12 @@ TEST(MdfRoundTrip, VariedModelsReadBackIntoTheSameModel) {
         EXPECT_EQ(read.NumScanSets, written.NumScanSets);
         // Every field the file holds, compared through the file itself: the model read back,
         // written again, gives the same bytes (field for field, slot for slot).
+        // Every scan set the file holds comes back enabled, so saving again keeps its block.
+        for (int s = 0; s < std::min<int>(written.NumScanSets, ScanSetTitleSlots); ++s) {
+            if (written.ScanSetEnabled[s]) {
+                EXPECT_TRUE(read.ScanSetEnabled[s]) << "scan set " << s;
+            }
+        }
         MonitorData again = read;
         again.MonitorOnline = written.MonitorOnline;
         again.ScanSetEnabled = written.ScanSetEnabled;
