@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "NullServices.h"
 #include "core/app/StatusOperations.h"
 #include "core/link/CommLog.h"
 #include "core/link/StdioLogFile.h"
@@ -13,34 +14,8 @@
 namespace zorvex {
 namespace {
 
-class NoSettings : public SettingsStore {
-  public:
-    std::string Read(std::string_view, std::string_view, std::string_view d) const override {
-        return std::string(d);
-    }
-    void Write(std::string_view, std::string_view, std::string_view) override {}
-};
-class NoCommands : public CommandSink {
-  public:
-    void QueueCommand(const std::string&) override {}
-};
-class NoPort : public SerialPort {
-  public:
-    PortOpenResult Open(int) override { return {}; }
-    void Close() override {}
-    bool IsOpen() const override { return true; }
-    bool Write(std::string_view) override { return true; }
-    void SetReceiveHandler(std::function<void(std::string_view)>) override {}
-    void SetFailureHandler(std::function<void(const std::string&)>) override {}
-};
-class NoStatus : public StatusOperations {
-  public:
-    void SetMonitorOnline() override {}
-    void SetBootModeStatus() override {}
-    void SetMonitorOffline() override {}
-    void SetOfflineDemoMode() override {}
-    void SetGoOfflineEnabled(bool) override {}
-};
+using namespace zorvex::testing;
+
 class FixedClock : public WallClock {
   public:
     LocalDateTime Now() const override { return {}; }
@@ -73,10 +48,10 @@ void TakeIn(benchmark::State& state, bool fileLogging) {
 
     LinkState link;
     link.CommLogEnabled = true;
-    NoCommands commands;
-    NoPort port;
-    NoSettings settings;
-    NoStatus status;
+    NullCommands commands;
+    NullPort port;
+    NullSettings settings;
+    NullStatus status;
     FixedClock clock;
     StdioLogFileCreator files;
     BatchingView view;

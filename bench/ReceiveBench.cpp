@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "NullServices.h"
 #include "core/data/MonitorData.h"
 #include "core/link/LinkState.h"
 #include "core/link/ReceivePath.h"
@@ -25,6 +26,7 @@
 namespace {
 
 using namespace zorvex;
+using namespace zorvex::testing;
 
 class IdleTimer : public Timer {
   public:
@@ -46,34 +48,6 @@ class IdleTimers : public TimerFactory {
     std::unique_ptr<Timer> CreateTimer(std::function<void()>) override {
         return std::make_unique<IdleTimer>();
     }
-};
-
-class NullPort : public SerialPort {
-  public:
-    PortOpenResult Open(int) override { return {}; }
-    void Close() override {}
-    bool IsOpen() const override { return true; }
-    bool Write(std::string_view) override { return true; }
-    void SetReceiveHandler(std::function<void(std::string_view)>) override {}
-    void SetFailureHandler(std::function<void(const std::string&)>) override {}
-};
-
-class NullBeeper : public Beeper {
-  public:
-    void Beep(int, int) override {}
-};
-
-class NullLabels : public InfoLabels {
-  public:
-    void SetInfoLabel(InfoLabel, const std::string&) override {}
-};
-
-class NullBoxes : public PeekPokeBoxes {
-  public:
-    void SetAddressBox(const std::string&) override {}
-    void SetDataByteBox(const std::string&) override {}
-    void SetDataWordBox(const std::string&) override {}
-    void SetDataCharBox(const std::string&) override {}
 };
 
 // One round of a session as it comes off the wire: echo, "\r\n", answer lines, prompt.

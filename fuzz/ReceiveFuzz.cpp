@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "NullServices.h"
 #include "core/app/StatusOperations.h"
 #include "core/data/MonitorData.h"
 #include "core/link/LinkState.h"
@@ -29,6 +30,7 @@
 namespace {
 
 using namespace zorvex;
+using namespace zorvex::testing;
 
 void Require(bool condition) {
     if (!condition) {
@@ -80,38 +82,6 @@ class ManualClock : public TimerFactory {
 
     int64_t now = 0;
     std::vector<std::unique_ptr<Entry>> entries;
-};
-
-class NullPort : public SerialPort {
-  public:
-    PortOpenResult Open(int) override { return {}; }
-    void Close() override {}
-    bool IsOpen() const override { return true; }
-    bool Write(std::string_view bytes) override {
-        written += bytes.size();
-        return true;
-    }
-    void SetReceiveHandler(std::function<void(std::string_view)>) override {}
-    void SetFailureHandler(std::function<void(const std::string&)>) override {}
-    std::size_t written = 0;
-};
-
-class NullBeeper : public Beeper {
-  public:
-    void Beep(int, int) override {}
-};
-
-class NullLabels : public InfoLabels {
-  public:
-    void SetInfoLabel(InfoLabel, const std::string&) override {}
-};
-
-class NullBoxes : public PeekPokeBoxes {
-  public:
-    void SetAddressBox(const std::string&) override {}
-    void SetDataByteBox(const std::string&) override {}
-    void SetDataWordBox(const std::string&) override {}
-    void SetDataCharBox(const std::string&) override {}
 };
 
 class NullStrokeTarget : public StrokeParameterTarget {
