@@ -1,6 +1,10 @@
 #include "ui/panels/PanelWidgets.h"
 
 #include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "ui/panels/ChildActivation.h"
 
 namespace zorvex {
 
@@ -28,6 +32,24 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, con
     }
     button->setAutoDefault(false);
     return button;
+}
+
+void LayOutValuesWithReReadAndOk(QWidget& window, QLayout* values, const char* reReadText,
+                                 const char* okText, const char* okTip,
+                                 std::function<void()> onReRead) {
+    QPushButton* reRead = MakeButton(&window, "btnReRead", reReadText);
+    QPushButton* ok = MakeButton(&window, "btnOK", okText, okTip);
+    QObject::connect(reRead, &QPushButton::clicked, &window, std::move(onReRead));
+    QObject::connect(ok, &QPushButton::clicked, &window, [&window] { HideChildWindow(window); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(reRead);
+    buttons->addWidget(ok);
+
+    auto* column = new QVBoxLayout(&window);
+    column->addLayout(values);
+    column->addStretch();
+    column->addLayout(buttons);
 }
 
 }  // namespace zorvex

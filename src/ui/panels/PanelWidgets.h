@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <functional>
 
 namespace zorvex {
 
@@ -12,5 +13,11 @@ QLabel* MakeCaptionLabel(QWidget* parent, const char* name, const char* text);
 QLabel* MakeValueLabel(QWidget* parent, const char* name, int typicalCharacters = 14);
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* text,
                         const char* tip = nullptr);
+
+// The value windows' layout: the value grid on top, "ReRead" and "OK" at the bottom right.
+// "ReRead" asks again; "OK" hides the window.
+void LayOutValuesWithReReadAndOk(QWidget& window, QLayout* values, const char* reReadText,
+                                 const char* okText, const char* okTip,
+                                 std::function<void()> onReRead);
 
 }  // namespace zorvex

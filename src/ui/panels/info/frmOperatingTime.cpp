@@ -1,9 +1,6 @@
 #include "ui/panels/info/frmOperatingTime.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 #include "core/panels/info/InfoPanelTexts.h"
 #include "ui/panels/ChildActivation.h"
@@ -30,19 +27,8 @@ frmOperatingTime::frmOperatingTime(CommandSink& sink, QWidget* parent)
     grid->addWidget(cycles_, 1, 1);
     grid->setColumnStretch(1, 1);
 
-    QPushButton* reRead = MakeButton(this, "btnReRead", t::ReRead);
-    QPushButton* ok = MakeButton(this, "btnOK", t::Ok);
-    connect(reRead, &QPushButton::clicked, this, [this] { requests_.OnReRead(); });
-    connect(ok, &QPushButton::clicked, this, [this] { HideChildWindow(*this); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(reRead);
-    buttons->addWidget(ok);
-
-    auto* column = new QVBoxLayout(this);
-    column->addLayout(grid);
-    column->addStretch();
-    column->addLayout(buttons);
+    LayOutValuesWithReReadAndOk(*this, grid, t::ReRead, t::Ok, nullptr,
+                                [this] { requests_.OnReRead(); });
 
     new ChildActivation(*this, [this] { OnActivate(); });
     // Loading asks at once, also when a reply is what created the window.

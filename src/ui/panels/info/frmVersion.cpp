@@ -1,9 +1,6 @@
 #include "ui/panels/info/frmVersion.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 #include "core/panels/info/InfoPanelTexts.h"
 #include "core/panels/info/InfoRequests.h"
@@ -32,19 +29,8 @@ frmVersion::frmVersion(CommandSink& sink, QWidget* parent) : QWidget(parent), si
     grid->addWidget(tool, 2, 1);
     grid->setColumnStretch(1, 1);
 
-    QPushButton* reRead = MakeButton(this, "btnReRead", t::ReRead);
-    QPushButton* ok = MakeButton(this, "btnOK", t::Ok, t::VersionOkTip);
-    connect(reRead, &QPushButton::clicked, this, [this] { RequestVersions(sink_); });
-    connect(ok, &QPushButton::clicked, this, [this] { HideChildWindow(*this); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(reRead);
-    buttons->addWidget(ok);
-
-    auto* column = new QVBoxLayout(this);
-    column->addLayout(grid);
-    column->addStretch();
-    column->addLayout(buttons);
+    LayOutValuesWithReReadAndOk(*this, grid, t::ReRead, t::Ok, t::VersionOkTip,
+                                [this] { RequestVersions(sink_); });
 
     new ChildActivation(*this, [this] { OnActivate(); });
 }
