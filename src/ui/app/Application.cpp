@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "core/app/DisplayConfiguration.h"
+#include "core/data/MonitorDataComparison.h"
 #include "core/protocol/DacTableHandlers.h"
 #include "core/protocol/LinkReplyHandlers.h"
 #include "platform/QtSettingsStore.h"
@@ -15,6 +16,7 @@
 #include "ui/app/Twips.h"
 #include "ui/app/frmAbout.h"
 #include "ui/app/frmMain.h"
+#include "ui/data/frmCompare.h"
 
 namespace zorvex {
 
@@ -67,6 +69,7 @@ Application::~Application() {
     port_.SetFailureHandler(nullptr);
     // Windows go first: they may still hold references into the state below.
     help_.reset();
+    compare_.reset();
     about_.reset();
     childWindows_.clear();
     main_.reset();
@@ -153,9 +156,8 @@ void Application::MakeLink() {
                                     *timedOutRoute_});
     receive_->SetPromptListener(connection_.get());
     // The log window's indicator follows the connection window's.
-    connection_->SetLogIndicator([this](bool online) {
-        SetCommLogIndicator(online ? IndicatorGreen : IndicatorRed);
-    });
+    connection_->SetLogIndicator(
+        [this](bool online) { SetCommLogIndicator(online ? IndicatorGreen : IndicatorRed); });
     port_.SetReceiveHandler([this](std::string_view bytes) { receive_->Feed(bytes); });
     port_.SetFailureHandler(
         [this](const std::string& reason) { connection_->OnPortFailure(reason); });
@@ -205,6 +207,7 @@ void Application::WireMenus() {
     m.SetMenuHandler(MenuCommand::FileOpen, [this] { fileCommands_->Open(); });
     m.SetMenuHandler(MenuCommand::FileSaveAs, [this] { fileCommands_->SaveAs(); });
     m.SetMenuHandler(MenuCommand::FileClose, [this] { fileCommands_->Close(); });
+    m.SetMenuHandler(MenuCommand::FileCompare, [this] { CompareWithFile(); });
 
     // Monitor.
     m.SetMenuHandler(MenuCommand::MonitorUpdate, [this] { RestartUpdateCycle(); });
@@ -362,6 +365,30 @@ frmAbout& Application::About() {
     return *about_;
 }
 
+frmCompare& Application::CompareWindow() {
+    if (!compare_) {
+        compare_ = std::make_unique<frmCompare>(main_.get());
+    }
+    return *compare_;
+}
+
+void Application::CompareWithFile() {
+    const auto chosen = fileView_->ChooseFileToOpen(OpenDialogFor());
+    if (!chosen) {
+        return;
+    }
+    const LoadedMonitorData file = LoadMonitorDataFile(mdvFiles_, chosen->path, chosen->title);
+    if (!file.ok) {
+        fileView_->ShowMessage(file.message);
+        return;
+    }
+    frmCompare& window = CompareWindow();
+    window.ShowDifferences(CompareMonitorData(monitorData_, file.data), chosen->title);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 HelpWindow& Application::Help() {
     if (!help_) {
         help_ = std::make_unique<HelpWindow>();
@@ -405,6 +432,9 @@ void Application::OnExit() {
     // The free-standing windows close with the tool.
     if (about_) {
         about_->close();
+    }
+    if (compare_) {
+        compare_->close();
     }
     if (help_) {
         help_->close();

@@ -21,9 +21,11 @@
 #include "core/link/SerialPortMap.h"
 #include "core/link/StdioLogFile.h"
 #include "core/link/TransmitQueue.h"
+#include "core/panels/diagnostics/PeekPoke.h"
 #include "core/panels/info/InfoLabels.h"
 #include "core/panels/stroke/CommLogDumpSource.h"
 #include "core/panels/stroke/StrokeAdjustment.h"
+#include "core/protocol/IdentificationReplies.h"
 #include "core/protocol/ResponseDispatcher.h"
 #include "core/settings/SettingsStore.h"
 #include "core/support/Timer.h"
@@ -31,14 +33,12 @@
 #include "platform/QtSerialPort.h"
 #include "platform/QtSystemServices.h"
 #include "ui/app/ChildWindow.h"
-#include "core/panels/diagnostics/PeekPoke.h"
-#include "core/protocol/IdentificationReplies.h"
-#include "ui/panels/diagnostics/frmPeekPoke.h"
-#include "ui/panels/info/InfoWindowLabels.h"
-#include "ui/panels/info/frmCapability.h"
 #include "ui/data/QtFileCommandsView.h"
 #include "ui/link/LinkWindowRoutes.h"
 #include "ui/link/frmCommLog.h"
+#include "ui/panels/diagnostics/frmPeekPoke.h"
+#include "ui/panels/info/InfoWindowLabels.h"
+#include "ui/panels/info/frmCapability.h"
 #include "ui/panels/stroke/frmStrokeXY.h"
 
 class QMdiArea;
@@ -47,6 +47,7 @@ namespace zorvex {
 
 class frmMain;
 class frmAbout;
+class frmCompare;
 class HelpWindow;
 
 // What the application takes from outside. Left empty, the tool uses the real ones; a test
@@ -104,6 +105,9 @@ class Application : private StartupWindows, private LinkIndicators, private Info
 
     // Free-standing windows, created on first use.
     frmAbout& About();
+    // "Compare With File ...": the data in the tool against a chosen file.
+    frmCompare& CompareWindow();
+    void CompareWithFile();
     HelpWindow& Help();
     void ShowHelpTopics();
 
@@ -232,6 +236,7 @@ class Application : private StartupWindows, private LinkIndicators, private Info
 
     // ---- Free-standing windows ----
     std::unique_ptr<frmAbout> about_;
+    std::unique_ptr<frmCompare> compare_;
     std::unique_ptr<HelpWindow> help_;
 
     bool exited_ = false;
