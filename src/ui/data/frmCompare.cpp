@@ -40,12 +40,15 @@ frmCompare::frmCompare(QWidget* parent)
       grdDifferences_(new QTableWidget(0, ColumnCount, this)) {
     setObjectName(QStringLiteral("frmCompare"));
     setWindowTitle(QStringLiteral("Compare With File"));
+    setSizeGripEnabled(true);
     lblSummary_->setObjectName(QStringLiteral("lblSummary"));
     grdDifferences_->setObjectName(QStringLiteral("grdDifferences"));
     grdDifferences_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdDifferences_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdDifferences_->verticalHeader()->hide();
-    grdDifferences_->horizontalHeader()->setStretchLastSection(true);
+    // The name takes the spare width, so the two values stay side by side.
+    grdDifferences_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    grdDifferences_->horizontalHeader()->setSectionResizeMode(What, QHeaderView::Stretch);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::hide);
     auto* layout = new QVBoxLayout(this);
@@ -88,7 +91,6 @@ void frmCompare::ShowDifferences(const std::vector<MonitorDataDifference>& diffe
         }
         ++row;
     }
-    grdDifferences_->resizeColumnsToContents();
 }
 
 }  // namespace zorvex
