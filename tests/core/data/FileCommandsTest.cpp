@@ -159,6 +159,19 @@ TEST(OpenAndClose, OpenReadsTheFileAndLeavesItOpenForReadingCancelAndCloseCloseI
     EXPECT_TRUE(rig.view.questions.empty());
 }
 
+TEST(OpenAndClose, AFileLeavesEnabledExactlyTheScanSetsItHolds) {
+    FileRig rig;
+    MonitorData a;
+    a.ScanSetEnabled[2] = true;
+    rig.Put("/data/a.mdv", a);
+    rig.Put("/data/b.mdv");  // scan set 0 only
+    rig.Open("/data/a.mdv", "a.mdv");
+    rig.Open("/data/b.mdv", "b.mdv");
+    rig.SaveAs("/data/c.mdv", "c.mdv");
+    EXPECT_EQ(rig.data.ScanSetEnabled, MonitorData{}.ScanSetEnabled);
+    EXPECT_EQ(rig.files.files["/data/c.mdv"].find("\"ScanSet\",2"), std::string::npos);
+}
+
 TEST(Open, ReportsFilesThatCannotBeReadOrAreNotMonitorDataFiles) {
     FileRig rig;
     rig.files.readFailures["/data/locked.mdv"] = "Permission denied";
@@ -167,6 +180,7 @@ TEST(Open, ReportsFilesThatCannotBeReadOrAreNotMonitorDataFiles) {
               Captions{"The file /data/locked.mdv could not be opened: Permission denied"});
     EXPECT_TRUE(rig.captions.empty());
     EXPECT_FALSE(rig.data.FileIsOpen);
+    EXPECT_TRUE(rig.data.FilePath.empty());
     // Not a monitor data file: its name stays in the caption but it is closed.
     rig.files.files["/data/short.mdv"] = "\"Norvale Monitor DAC Value File\"\r\n";
     rig.Open("/data/short.mdv", "short.mdv");
