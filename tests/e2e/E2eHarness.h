@@ -1,7 +1,7 @@
 #pragma once
 
-// Real processes for the end-to-end tests: the monitor simulator on a pseudo-terminal and the
-// headless tool, each ended by its own process id.
+// Real processes for the end-to-end tests: the monitor simulator on a pseudo-terminal (or its
+// TCP port) and the headless tool, each ended by its own process id.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -200,8 +200,12 @@ class Simulator {
   public:
     explicit Simulator(const TempDir& dir)
         : link_(dir.File("ttyZorvex")), log_(dir.File("sim.log")) {}
+    // With "--tcp" the device is the simulator's socket:// URL, and there is no link.
     bool Start(const std::vector<std::string>& extraArgs = {}) {
-        std::vector<std::string> args{"--link", link_, "--log", log_};
+        std::vector<std::string> args{"--log", log_};
+        if (std::find(extraArgs.begin(), extraArgs.end(), "--tcp") == extraArgs.end()) {
+            args.insert(args.end(), {"--link", link_});
+        }
         args.insert(args.end(), extraArgs.begin(), extraArgs.end());
         if (!process_.Start(SimulatorPath(), args, {}, true)) {
             return false;

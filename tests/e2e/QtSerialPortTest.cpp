@@ -1,20 +1,27 @@
 // The Qt serial port on real pseudo-terminals: the bytes in both directions, a device in use,
-// and a device that goes away while open and comes back.
+// and a device that goes away while open and comes back. The network port's failures on
+// loopback servers of the test's own.
 #include "platform/QtSerialPort.h"
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include <QTcpServer>
+
 #include "E2eHarness.h"
 #include "MemorySettingsStore.h"
 #include "QtSpin.h"
 #include "core/link/SerialPortMap.h"
+#include "platform/QtNetworkPort.h"
 
 namespace zorvex::e2e {
 namespace {
@@ -105,6 +112,68 @@ TEST_F(QtSerialPortOnPty, ADeviceWhosePathVanishesIsNoticedByThePresenceCheck) {
     EXPECT_FALSE(port.IsOpen());
     EXPECT_EQ(failures, 1);
     ::close(master);
+}
+
+// A loopback socket bound to a port of its own, listening with `backlog` (or not at all).
+int LoopbackSocket(int backlog, int& port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(fd, reinterpret_cast<sockaddr*>(&address), length);
+    if (backlog >= 0) {
+        ::listen(fd, backlog);
+    }
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    port = ntohs(address.sin_port);
+    return fd;
+}
+
+TEST(QtNetworkPort, ARefusalNoAnswerOrHangUpIsReportedOnceInWordsATechnicianCanActOn) {
+    int refusing = 0;
+    int silent = 0;
+    const int closed = LoopbackSocket(-1, refusing);
+    // A listener whose one-place queue is taken drops every further call unanswered.
+    const int full = LoopbackSocket(0, silent);
+    const int filler = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{
+        AF_INET, htons(static_cast<uint16_t>(silent)), {htonl(INADDR_LOOPBACK)}, {}};
+    ASSERT_EQ(::connect(filler, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    QTcpServer hangsUp;
+    ASSERT_TRUE(hangsUp.listen(QHostAddress::LocalHost));
+    QObject::connect(&hangsUp, &QTcpServer::newConnection,
+                     [&] { hangsUp.nextPendingConnection()->close(); });
+    const std::string up = std::to_string(hangsUp.serverPort());
+    const struct {
+        std::string device;
+        std::string reason;
+    } cases[] = {
+        {"socket://127.0.0.1:" + std::to_string(refusing),
+         "connection refused by 127.0.0.1:" + std::to_string(refusing)},
+        {"rfc2217://127.0.0.1:" + std::to_string(silent), "no answer from 127.0.0.1"},
+        {"socket://127.0.0.1:" + up, "connection closed by 127.0.0.1:" + up},
+    };
+    zorvex::testing::MemorySettingsStore store;
+    SerialPortMap map{store, DeviceNaming::Posix};
+    QtNetworkPort port(map, 300);
+    std::vector<std::string> reasons;
+    port.SetFailureHandler([&](const std::string& reason) { reasons.push_back(reason); });
+    for (const auto& c : cases) {
+        const std::size_t before = reasons.size();
+        ASSERT_TRUE(map.SetDevice(1, c.device));
+        ASSERT_TRUE(port.Open(1).Ok()) << c.device;  // connecting: the window never waits
+        EXPECT_TRUE(port.Write("p\r\n"));
+        ASSERT_TRUE(Spin([&] { return reasons.size() > before; }, 3000)) << c.device;
+        EXPECT_EQ(reasons.back(), c.reason);
+        EXPECT_FALSE(port.IsOpen());
+        EXPECT_FALSE(port.Write("p\r\n"));
+    }
+    Spin([] { return false; }, 500);
+    EXPECT_EQ(reasons.size(), std::size(cases));  // once each
+    for (int fd : {closed, full, filler}) {
+        ::close(fd);
+    }
 }
 
 }  // namespace

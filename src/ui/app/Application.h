@@ -21,24 +21,24 @@
 #include "core/link/SerialPortMap.h"
 #include "core/link/StdioLogFile.h"
 #include "core/link/TransmitQueue.h"
+#include "core/panels/diagnostics/PeekPoke.h"
 #include "core/panels/info/InfoLabels.h"
 #include "core/panels/stroke/CommLogDumpSource.h"
 #include "core/panels/stroke/StrokeAdjustment.h"
+#include "core/protocol/IdentificationReplies.h"
 #include "core/protocol/ResponseDispatcher.h"
 #include "core/settings/SettingsStore.h"
 #include "core/support/Timer.h"
+#include "platform/QtMappedPort.h"
 #include "platform/QtMonitorDataFiles.h"
-#include "platform/QtSerialPort.h"
 #include "platform/QtSystemServices.h"
 #include "ui/app/ChildWindow.h"
-#include "core/panels/diagnostics/PeekPoke.h"
-#include "core/protocol/IdentificationReplies.h"
-#include "ui/panels/diagnostics/frmPeekPoke.h"
-#include "ui/panels/info/InfoWindowLabels.h"
-#include "ui/panels/info/frmCapability.h"
 #include "ui/data/QtFileCommandsView.h"
 #include "ui/link/LinkWindowRoutes.h"
 #include "ui/link/frmCommLog.h"
+#include "ui/panels/diagnostics/frmPeekPoke.h"
+#include "ui/panels/info/InfoWindowLabels.h"
+#include "ui/panels/info/frmCapability.h"
 #include "ui/panels/stroke/frmStrokeXY.h"
 
 class QMdiArea;
@@ -206,7 +206,7 @@ class Application : private StartupWindows, private LinkIndicators, private Info
 
     // ---- Serial link (link) ----
     SerialPortMap portMap_{settings_};
-    std::unique_ptr<QtSerialPort> ownPort_;
+    std::unique_ptr<QtMappedPort> ownPort_;
     SerialPort& port_;
     QtBeeper beeper_;
     std::unique_ptr<TransmitQueue> queue_;

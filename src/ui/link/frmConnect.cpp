@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/link/ConnectionController.h"
+#include "core/link/NetworkAddress.h"
 #include "core/link/SerialPortMap.h"
 #include "platform/QtSerialPort.h"
 #include "ui/app/QtText.h"
@@ -56,7 +57,9 @@ frmConnect::frmConnect(ConnectionController& connection, SerialPortMap& ports, Q
         cboDevice_[i]->setEditable(true);
         cboDevice_[i]->setInsertPolicy(QComboBox::NoInsert);
         cboDevice_[i]->setToolTip(
-            QStringLiteral("The device Com%1 opens: pick one or type its path.").arg(i + 1));
+            QStringLiteral("The device Com%1 opens: pick one or type its path, or a network "
+                           "serial server as socket://HOST:PORT or rfc2217://HOST:PORT.")
+                .arg(i + 1));
         cboDevice_[i]->setMinimumContentsLength(14);
         portsGrid->addWidget(optCommPort_[i], i, 0);
         portsGrid->addWidget(lblCom_[i], i, 1);
@@ -155,7 +158,8 @@ void frmConnect::RefreshDevices() {
 
 void frmConnect::ShowDeviceState(int index, const QString& device) {
     QLabel* state = lblDeviceState_[index];
-    if (!deviceExists_ || deviceExists_(device)) {
+    // A network serial server is only found by connecting to it.
+    if (!deviceExists_ || IsNetworkDevice(ToBytes(device)) || deviceExists_(device)) {
         state->clear();
         state->setToolTip(QString());
         return;
@@ -181,6 +185,14 @@ void frmConnect::OnDeviceChosen(int index) {
     const int portNumber = index + 1;
     const std::string device = ToBytes(cboDevice_[index]->currentText().trimmed());
     if (device == ports_.DeviceFor(portNumber)) {
+        return;
+    }
+    if (const auto problem = SerialPortMap::CheckDevice(device)) {
+        // Nothing is stored; the text stays in the box to be mended.
+        lblDeviceState_[index]->setText(QStringLiteral("not valid"));
+        lblDeviceState_[index]->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
+        lblDeviceState_[index]->setToolTip(FromBytes(*problem));
+        Report(problem);
         return;
     }
     ports_.SetDevice(portNumber, device);
