@@ -60,7 +60,8 @@ frmConnect::frmConnect(ConnectionController& connection, SerialPortMap& ports, Q
             QStringLiteral("The device Com%1 opens: pick one or type its path, or a network "
                            "serial server as socket://HOST:PORT or rfc2217://HOST:PORT.")
                 .arg(i + 1));
-        cboDevice_[i]->setMinimumContentsLength(14);
+        // Wide enough for a network port such as rfc2217://serial-box.site:4001.
+        cboDevice_[i]->setMinimumContentsLength(24);
         portsGrid->addWidget(optCommPort_[i], i, 0);
         portsGrid->addWidget(lblCom_[i], i, 1);
         portsGrid->addWidget(cboDevice_[i], i, 2);
