@@ -21,8 +21,16 @@ void QtMappedPort::SetReceiveHandler(std::function<void(std::string_view)> handl
 }
 
 void QtMappedPort::SetFailureHandler(std::function<void(const std::string&)> handler) {
-    serial_.SetFailureHandler(handler);
-    network_.SetFailureHandler(std::move(handler));
+    // A loss the port put aside is told only while that port is still the one in use.
+    auto from = [this, handler](const SerialPort* port) {
+        return std::function<void(const std::string&)>([this, handler, port](const auto& why) {
+            if (active_ == port && handler) {
+                handler(why);
+            }
+        });
+    };
+    serial_.SetFailureHandler(from(&serial_));
+    network_.SetFailureHandler(from(&network_));
 }
 
 }  // namespace zorvex

@@ -57,6 +57,7 @@ PortOpenResult QtNetworkPort::Open(int portNumber) {
 
 void QtNetworkPort::Close() {
     open_ = false;
+    losing_ = false;  // a loss not yet told is no longer news
     connectTimer_.stop();
     pending_.clear();
     socket_.abort();
@@ -179,7 +180,6 @@ void QtNetworkPort::ReportLoss() {
         return;  // reopened or closed meanwhile
     }
     Close();
-    losing_ = false;
     if (failure_) {
         auto handler = failure_;
         handler(lossReason_);

@@ -159,17 +159,19 @@ void frmConnect::RefreshDevices() {
 
 void frmConnect::ShowDeviceState(int index, const QString& device) {
     QLabel* state = lblDeviceState_[index];
+    const auto problem = SerialPortMap::CheckDevice(ToBytes(device));
     // A network serial server is only found by connecting to it.
-    if (!deviceExists_ || IsNetworkDevice(ToBytes(device)) || deviceExists_(device)) {
+    if (!problem && (!deviceExists_ || IsNetworkDevice(ToBytes(device)) || deviceExists_(device))) {
         state->clear();
         state->setToolTip(QString());
         return;
     }
-    state->setText(QStringLiteral("not found"));
+    state->setText(problem ? QStringLiteral("not valid") : QStringLiteral("not found"));
     state->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
-    state->setToolTip(QStringLiteral("There is no device %1 on this computer: pick one of the "
-                                     "devices found, or type the path of yours.")
-                          .arg(device));
+    state->setToolTip(problem ? FromBytes(*problem)
+                              : QStringLiteral("There is no device %1 on this computer: pick one "
+                                               "of the devices found, or type the path of yours.")
+                                    .arg(device));
 }
 
 void frmConnect::showEvent(QShowEvent* event) {
@@ -190,9 +192,7 @@ void frmConnect::OnDeviceChosen(int index) {
     }
     if (const auto problem = SerialPortMap::CheckDevice(device)) {
         // Nothing is stored; the text stays in the box to be mended.
-        lblDeviceState_[index]->setText(QStringLiteral("not valid"));
-        lblDeviceState_[index]->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
-        lblDeviceState_[index]->setToolTip(FromBytes(*problem));
+        ShowDeviceState(index, FromBytes(device));
         Report(problem);
         return;
     }
