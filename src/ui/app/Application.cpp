@@ -153,8 +153,9 @@ void Application::MakeLink() {
                                     *timedOutRoute_});
     receive_->SetPromptListener(connection_.get());
     // The log window's indicator follows the connection window's.
-    connection_->SetLogIndicator(
-        [this](bool online) { SetCommLogIndicator(online ? IndicatorGreen : IndicatorRed); });
+    connection_->SetLogIndicator([this](bool online) {
+        SetCommLogIndicator(online ? IndicatorGreen : IndicatorRed);
+    });
     port_.SetReceiveHandler([this](std::string_view bytes) { receive_->Feed(bytes); });
     port_.SetFailureHandler(
         [this](const std::string& reason) { connection_->OnPortFailure(reason); });
