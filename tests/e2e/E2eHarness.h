@@ -3,9 +3,11 @@
 // Real processes for the end-to-end tests: the monitor simulator on a pseudo-terminal (or its
 // TCP port) and the headless tool, each ended by its own process id.
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -182,6 +184,23 @@ class Process {
     int status_ = -1;
     bool reaped_ = false;
     std::string pending_;
+};
+
+// A TCP socket on a free port of 127.0.0.1, listening when backlog >= 0; closed when it goes.
+struct LoopbackSocket {
+    explicit LoopbackSocket(int backlog = -1)
+        : fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        socklen_t length = sizeof address;
+        ::bind(fd, reinterpret_cast<sockaddr*>(&address), length);
+        if (backlog >= 0) {
+            ::listen(fd, backlog);
+        }
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    }
+    ~LoopbackSocket() { ::close(fd); }
+    int Port() const { return ntohs(address.sin_port); }
+    int fd;
+    sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
 };
 
 // One record of the simulator's --log file.

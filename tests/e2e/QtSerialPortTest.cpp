@@ -114,32 +114,14 @@ TEST_F(QtSerialPortOnPty, ADeviceWhosePathVanishesIsNoticedByThePresenceCheck) {
     ::close(master);
 }
 
-// A loopback socket bound to a port of its own, listening with `backlog` (or not at all).
-int LoopbackSocket(int backlog, int& port) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), length);
-    if (backlog >= 0) {
-        ::listen(fd, backlog);
-    }
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    port = ntohs(address.sin_port);
-    return fd;
-}
-
 TEST(QtNetworkPort, ARefusalNoAnswerOrHangUpIsReportedOnceInWordsATechnicianCanActOn) {
-    int refusing = 0;
-    int silent = 0;
-    const int closed = LoopbackSocket(-1, refusing);
+    const LoopbackSocket refusing;  // bound, not listening
     // A listener whose one-place queue is taken drops every further call unanswered.
-    const int full = LoopbackSocket(0, silent);
-    const int filler = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{
-        AF_INET, htons(static_cast<uint16_t>(silent)), {htonl(INADDR_LOOPBACK)}, {}};
-    ASSERT_EQ(::connect(filler, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const LoopbackSocket silent(0);
+    const LoopbackSocket filler;
+    ASSERT_EQ(::connect(filler.fd, reinterpret_cast<const sockaddr*>(&silent.address),
+                        sizeof silent.address),
+              0);
     QTcpServer hangsUp;
     ASSERT_TRUE(hangsUp.listen(QHostAddress::LocalHost));
     QObject::connect(&hangsUp, &QTcpServer::newConnection,
@@ -149,9 +131,9 @@ TEST(QtNetworkPort, ARefusalNoAnswerOrHangUpIsReportedOnceInWordsATechnicianCanA
         std::string device;
         std::string reason;
     } cases[] = {
-        {"socket://127.0.0.1:" + std::to_string(refusing),
-         "connection refused by 127.0.0.1:" + std::to_string(refusing)},
-        {"rfc2217://127.0.0.1:" + std::to_string(silent), "no answer from 127.0.0.1"},
+        {"socket://127.0.0.1:" + std::to_string(refusing.Port()),
+         "connection refused by 127.0.0.1:" + std::to_string(refusing.Port())},
+        {"rfc2217://127.0.0.1:" + std::to_string(silent.Port()), "no answer from 127.0.0.1"},
         {"socket://127.0.0.1:" + up, "connection closed by 127.0.0.1:" + up},
     };
     zorvex::testing::MemorySettingsStore store;
@@ -171,9 +153,6 @@ TEST(QtNetworkPort, ARefusalNoAnswerOrHangUpIsReportedOnceInWordsATechnicianCanA
     }
     Spin([] { return false; }, 500);
     EXPECT_EQ(reasons.size(), std::size(cases));  // once each
-    for (int fd : {closed, full, filler}) {
-        ::close(fd);
-    }
 }
 
 }  // namespace

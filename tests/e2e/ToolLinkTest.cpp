@@ -1,8 +1,6 @@
 // The real tool, headless, against the simulator: what it sends over the line, on a
 // pseudo-terminal and through network serial servers.
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
 
 #include <gtest/gtest.h>
 
@@ -114,19 +112,6 @@ TEST_F(ToolLink, AnUnpluggedMonitorIsReconnectedWhenItIsPluggedInAgain) {
 
 constexpr const char* kSer2net = "/usr/sbin/ser2net";
 
-// A loopback TCP port that nothing listens on just now.
-int FreeLoopbackPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), length);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(fd);
-    return ntohs(address.sin_port);
-}
-
 // rfc2217: ser2net's RFC 2217 port in front of the simulator's pseudo-terminal; otherwise the
 // simulator's own raw TCP port. Either server is stopped and started again on the same port.
 class ToolOverNetwork : public ToolLink, public ::testing::WithParamInterface<bool> {
@@ -152,7 +137,7 @@ TEST_P(ToolOverNetwork, GoesOnlineAndComesBackByItselfWhenTheServerReturns) {
                             "scripts/install-deps.sh): RFC 2217 is not tried here";
         }
         ASSERT_TRUE(sim.Start());
-        const int port = FreeLoopbackPort();
+        const int port = LoopbackSocket().Port();  // free again once it is closed
         device = "rfc2217://127.0.0.1:" + std::to_string(port);
         std::ofstream(dir.File("ser2net.yaml"))
             << "connection: &monitor\n  accepter: telnet(rfc2217),tcp,127.0.0.1," << port

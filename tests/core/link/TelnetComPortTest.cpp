@@ -56,9 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CodecCase{"PlainData", {"p\r\n#\r\n"}, "p\r\n#\r\n", ""},
         CodecCase{"DoubledIacSplitAcrossReads", {B("a" IAC), B(IAC "b")}, B("a" IAC "b"), ""},
-        CodecCase{"ComPortTakenSetsTheFarLine", {B(IAC DO COMPORT)}, "", B(SETTINGS)},
         CodecCase{"ComPortTakenByteByByte", {B(IAC), B(DO), B(COMPORT)}, "", B(SETTINGS)},
-        CodecCase{"ComPortRefused", {B(IAC DONT COMPORT)}, "", ""},
         CodecCase{"ComPortAskedAgainAfterRefusal",
                   {B(IAC DONT COMPORT), B(IAC DO COMPORT)},
                   "",
