@@ -40,7 +40,8 @@ PortOpenResult QtNetworkPort::Open(int portNumber) {
     result.device = map_.DeviceFor(portNumber);
     NetworkAddressParse parsed = ParseNetworkAddress(result.device);
     if (!parsed.address) {
-        result.failure = PortFailure::NotFound;
+        // Stored by hand (the window refuses such text): the reason says what is wrong.
+        result.failure = PortFailure::Other;
         result.reason = parsed.error;
         return result;
     }
