@@ -35,7 +35,6 @@ QtNetworkPort::~QtNetworkPort() {
 
 PortOpenResult QtNetworkPort::Open(int portNumber) {
     Close();
-    losing_ = false;
     PortOpenResult result;
     result.device = map_.DeviceFor(portNumber);
     NetworkAddressParse parsed = ParseNetworkAddress(result.device);
