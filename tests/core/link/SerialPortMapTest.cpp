@@ -59,6 +59,9 @@ struct DeviceTextCase {
     const char* hostPort;  // a network port's host and port as read back; null for the rest
     const char* problem;   // what the message says is wrong; null when the text is taken
 };
+void PrintTo(const DeviceTextCase& c, std::ostream* os) {
+    *os << c.device;
+}
 class SerialPortMapDeviceText : public ::testing::TestWithParam<DeviceTextCase> {};
 TEST_P(SerialPortMapDeviceText, IsStoredOnlyWhenValidAndOtherwiseSaysWhatIsWrong) {
     const DeviceTextCase& c = GetParam();

@@ -35,6 +35,10 @@ struct CodecCase {
     std::string reply;               // what goes back to the server
 };
 
+void PrintTo(const CodecCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class TelnetComPortReads : public ::testing::TestWithParam<CodecCase> {};
 
 TEST_P(TelnetComPortReads, SplitsDataFromNegotiationAndAnswersIt) {
