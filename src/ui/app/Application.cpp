@@ -44,7 +44,7 @@ Application::Application(ApplicationServices services)
       ownTimers_(OwnTimersUnless(services.timers)),
       timers_(services.timers != nullptr ? *services.timers : *ownTimers_),
       main_(std::make_unique<frmMain>()),
-      ownPort_(services.port != nullptr ? nullptr : std::make_unique<QtSerialPort>(portMap_)),
+      ownPort_(services.port != nullptr ? nullptr : std::make_unique<QtMappedPort>(portMap_)),
       port_(services.port != nullptr ? *services.port : *ownPort_) {
     shell_ = std::make_unique<Shell>(shellState_, monitorData_, linkState_, *main_,
                                      static_cast<LinkIndicators&>(*this),

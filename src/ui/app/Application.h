@@ -30,7 +30,7 @@
 #include "core/settings/SettingsStore.h"
 #include "core/support/Timer.h"
 #include "platform/QtMonitorDataFiles.h"
-#include "platform/QtSerialPort.h"
+#include "platform/QtMappedPort.h"
 #include "platform/QtSystemServices.h"
 #include "ui/app/ChildWindow.h"
 #include "ui/data/QtFileCommandsView.h"
@@ -210,7 +210,7 @@ class Application : private StartupWindows, private LinkIndicators, private Info
 
     // ---- Serial link (link) ----
     SerialPortMap portMap_{settings_};
-    std::unique_ptr<QtSerialPort> ownPort_;
+    std::unique_ptr<QtMappedPort> ownPort_;
     SerialPort& port_;
     QtBeeper beeper_;
     std::unique_ptr<TransmitQueue> queue_;
