@@ -16,8 +16,8 @@
 #include "core/link/SerialPortMap.h"
 #include "core/settings/SettingsStore.h"
 #include "core/settings/WindowPlacement.h"
+#include "platform/QtMappedPort.h"
 #include "platform/QtMonitorDataFiles.h"
-#include "platform/QtSerialPort.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/QtSystemServices.h"
 #include "platform/QtTimerFactory.h"
@@ -160,7 +160,8 @@ int RunJob(JobRequest request, CommandLineServices services) {
     }
     const std::string device = map.DeviceFor(setup.portNumber);
 
-    QtSerialPort port(map);
+    // A path or a network serial server, decided by the device text as in the windows.
+    QtMappedPort port(map);
     QtTimerFactory qtTimers;
     SilentBeeper beeper;
     QtMonitorDataFiles files;
@@ -242,7 +243,10 @@ int RunCommandLine(const QStringList& arguments, CommandLineServices services) {
     const QCommandLineOption portOption(
         "port", "The port number as in Monitor Connection (default: the stored CommPort).", "N");
     const QCommandLineOption deviceOption(
-        "device", "A serial device path (or URL) instead of a port number.", "DEVICE");
+        "device",
+        "A serial device path, or a network serial server as socket://HOST:PORT or "
+        "rfc2217://HOST:PORT, instead of a port number.",
+        "DEVICE");
     const QCommandLineOption timeoutOption(
         "timeout", "Give up when the monitor does not answer for this long (default 15).",
         "SECONDS", "15");
@@ -309,7 +313,10 @@ int RunCommandLine(const QStringList& arguments, CommandLineServices services) {
     if (parser.isSet(deviceOption)) {
         request.device = parser.value(deviceOption).trimmed();
         if (request.device.isEmpty()) {
-            return Usage("--device needs a device path");
+            return Usage("--device needs a device path or network address");
+        }
+        if (auto fault = SerialPortMap::CheckDevice(S(request.device))) {
+            return Usage(QString::fromLocal8Bit(fault->c_str()));
         }
     }
     const int timeout = parser.value(timeoutOption).toInt(&ok);

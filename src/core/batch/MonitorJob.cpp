@@ -54,8 +54,10 @@ MonitorJob::MonitorJob(MonitorJobServices services, MonitorJobView& view)
     RegisterDacTableHandlers(dispatcher_, data_);
     receive_.SetPromptListener(&connection_);
     services_.port.SetReceiveHandler([this](std::string_view bytes) { receive_.Feed(bytes); });
-    services_.port.SetFailureHandler(
-        [this](const std::string& reason) { connection_.OnPortFailure(reason); });
+    services_.port.SetFailureHandler([this](const std::string& reason) {
+        portFailure_ = reason;
+        connection_.OnPortFailure(reason);
+    });
     queue_.SetWriteFailureHandler([this] { connection_.OnWriteFailure(); });
     cycle_.SetProgress(this);
     poll_ = services.timers.CreateTimer([this] { OnPoll(); });
@@ -124,7 +126,7 @@ void MonitorJob::SetMonitorOffline() {
             message += " after step " + std::to_string(lastStep_ + 1) + " of " +
                        std::to_string(UpdateAllDataSteps);
         }
-        message += portMessage_.empty() ? "." : ": " + portMessage_;
+        message += portFailure_.empty() ? "." : " (" + portFailure_ + ").";
         Finish(JobExit::NoMonitor, message);
     }
 }
@@ -172,10 +174,13 @@ void MonitorJob::PassCompleted() {
 void MonitorJob::OnDeadline() {
     const std::string limit = std::to_string(setup_.timeoutSeconds) +
                               (setup_.timeoutSeconds == 1 ? " second." : " seconds.");
-    Finish(JobExit::NoMonitor,
-           phase_ == Phase::Connecting
-               ? "No monitor answered on " + where_ + " within " + limit
-               : "The monitor on " + where_ + " did not answer within " + limit);
+    std::string message = phase_ == Phase::Connecting
+                              ? "No monitor answered on " + where_ + " within " + limit
+                              : "The monitor on " + where_ + " did not answer within " + limit;
+    if (!portFailure_.empty()) {
+        message += " The port last failed: " + portFailure_ + ".";
+    }
+    Finish(JobExit::NoMonitor, message);
 }
 
 void MonitorJob::SaveFile() {

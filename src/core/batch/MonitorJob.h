@@ -97,7 +97,7 @@ class MonitorJob : private StatusOperations,
     void SetStatusText(const std::string&) override {}
     void SetIndicatorOnline(bool) override {}
     void SetSelectedPort(int) override {}
-    void ShowMessage(const std::string& text) override { portMessage_ = text; }
+    void ShowMessage(const std::string&) override {}
     void SetLimitText(const std::string&) override {}
     void SetToGoText(const std::string&) override {}
 
@@ -114,7 +114,7 @@ class MonitorJob : private StatusOperations,
     Phase phase_ = Phase::NotStarted;
     int lastStep_ = -1;
     std::string where_;        // the device, for the messages
-    std::string portMessage_;  // what the connection logic said about a failing port
+    std::string portFailure_;  // the system's words when the port last failed
 
     MonitorData data_;
     LinkState link_;
