@@ -63,7 +63,7 @@ void ReceivePath::Feed(std::string_view bytes) {
             if (!overflowed_) {
                 buffer_.push_back(c);
             }
-            OnAnswerPrompt();
+            OnAnswerPrompt(c);
         } else if (c == '!') {
             OnRetryPrompt();
         } else {
@@ -72,9 +72,9 @@ void ReceivePath::Feed(std::string_view bytes) {
     }
 }
 
-void ReceivePath::OnAnswerPrompt() {
+void ReceivePath::OnAnswerPrompt(char prompt) {
     if (listener_ != nullptr) {
-        listener_->OnAnswerPrompt();
+        listener_->OnAnswerPrompt(prompt);
     }
     promptState_ = PromptState::Answer;
     std::string block;
@@ -105,13 +105,7 @@ void ReceivePath::OnRetryPrompt() {
     promptState_ = PromptState::Retry;
     buffer_.clear();
     overflowed_ = false;
-    if (queue_.AwaitingReply()) {
-        queue_.SetResendPending(true);
-        queue_.SendNextCommand();
-    }
-    if (queue_.Empty()) {
-        queue_.StartKick(TransmitQueue::KickAfterRetryMs);
-    }
+    queue_.Rejected();
 }
 
 }  // namespace zorvex

@@ -65,6 +65,7 @@ Application::~Application() {
     // No more received bytes or failures into a graph being taken down.
     port_.SetReceiveHandler(nullptr);
     port_.SetFailureHandler(nullptr);
+    QObject::disconnect(activation_);
     // Windows go first: they may still hold references into the state below.
     help_.reset();
     about_.reset();
@@ -99,7 +100,7 @@ void Application::MakeChildWindows() {
     // Link windows over the connection logic (made in MakeLink, before any is created).
     frmConnect_ = MakeChild<frmConnect>(ChildPlacement::Locations("frmConnect"), [this] {
         auto* window = new frmConnect(*connection_, portMap_);
-        window->SetMessageHandler([this](const std::string& text) { ShowMessageLater(text); });
+        window->SetMessageHandler([this](const std::string& text) { ShowConnectionMessage(text); });
         return window;
     });
     frmTrying_ = MakeChild<frmTrying>(ChildPlacement::Locations("frmTrying"),
@@ -143,8 +144,8 @@ void Application::MakeLink() {
     receive_ = std::make_unique<ReceivePath>(
         *queue_, [this](std::string_view block) { dispatcher_.Dispatch(block); }, linkState_);
     connectRoute_ = std::make_unique<ConnectWindowRoute>(
-        *frmConnect_, [this](const std::string& text) { ShowMessageLater(text); });
-    tryingRoute_ = std::make_unique<TryingWindowRoute>(*frmTrying_);
+        *frmConnect_, [this](const std::string& text) { ShowConnectionMessage(text); });
+    tryingRoute_ = std::make_unique<TryingWindowRoute>(*frmTrying_, *frmConnect_);
     changeTriesRoute_ = std::make_unique<ChangeTriesRoute>(*frmChangeTries_);
     timedOutRoute_ = std::make_unique<TimedOutRoute>(*frmTimedOut_);
     connection_ = std::make_unique<ConnectionController>(
@@ -153,15 +154,51 @@ void Application::MakeLink() {
                                     *timedOutRoute_});
     receive_->SetPromptListener(connection_.get());
     // The log window's indicator follows the connection window's.
-    connection_->SetLogIndicator([this](bool online) {
-        SetCommLogIndicator(online ? IndicatorGreen : IndicatorRed);
-    });
+    connection_->SetLogIndicator(
+        [this](bool online) { SetCommLogIndicator(online ? IndicatorGreen : IndicatorRed); });
     port_.SetReceiveHandler([this](std::string_view bytes) { receive_->Feed(bytes); });
     port_.SetFailureHandler(
         [this](const std::string& reason) { connection_->OnPortFailure(reason); });
     queue_->SetWriteFailureHandler([this] { connection_->OnWriteFailure(); });
     MakeUpdateCycle(*queue_);
     MakeCommLog();
+    const auto note = [this](const std::string& text) { commLog_->LogNote(text); };
+    queue_->SetNoteHandler(note);
+    connection_->SetLogNote(note);
+    activation_ = QObject::connect(&MdiArea(), &QMdiArea::subWindowActivated, main_.get(),
+                                   [this](QMdiSubWindow* window) {
+                                       // None active: the application lost the focus.
+                                       if (window != nullptr) {
+                                           connection_->WindowActivated(LinkWindowOf(window));
+                                       }
+                                   });
+}
+
+LinkWindow Application::LinkWindowOf(const QMdiSubWindow* window) {
+    const std::pair<ChildWindowSlot*, LinkWindow> links[] = {
+        {frmConnect_.get(), LinkWindow::Connect},
+        {frmTrying_.get(), LinkWindow::Trying},
+        {frmChangeTries_.get(), LinkWindow::ChangeTries},
+        {frmTimedOut_.get(), LinkWindow::TimedOut}};
+    for (auto [slot, link] : links) {
+        if (slot->Exists() && slot->SubWindow() == window) {
+            return link;
+        }
+    }
+    return LinkWindow::Other;
+}
+
+void Application::ShowConnectionMessage(const std::string& text) {
+    if (connectionBox_) {
+        connectionBox_->setText(FromBytes(text));
+        connectionBox_->raise();
+        return;
+    }
+    // Opened, not run: no nested event loop, so port events and timers carry on beneath it.
+    connectionBox_ = new QMessageBox(QMessageBox::Information, FromBytes(BuiltApplicationTitle()),
+                                     FromBytes(text), QMessageBox::Ok, main_.get());
+    connectionBox_->setAttribute(Qt::WA_DeleteOnClose);
+    connectionBox_->open();
 }
 
 void Application::MakeStrokeAdjustment() {
@@ -340,8 +377,9 @@ void Application::SetCommLogIndicator(IndicatorColour colour) {
 }
 
 void Application::StopConnectReplyTimer() {
-    // frmConnect.tmrConnect (link).
+    // frmConnect.tmrConnect (link); its status line stops saying connected.
     connection_->StopReplyTimer();
+    connection_->OnStatusOffline();
 }
 
 void Application::SetInfoLabel(InfoLabel label, const std::string& text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QPointer>
 #include <functional>
 #include <memory>
@@ -21,9 +22,11 @@
 #include "core/link/SerialPortMap.h"
 #include "core/link/StdioLogFile.h"
 #include "core/link/TransmitQueue.h"
+#include "core/panels/diagnostics/PeekPoke.h"
 #include "core/panels/info/InfoLabels.h"
 #include "core/panels/stroke/CommLogDumpSource.h"
 #include "core/panels/stroke/StrokeAdjustment.h"
+#include "core/protocol/IdentificationReplies.h"
 #include "core/protocol/ResponseDispatcher.h"
 #include "core/settings/SettingsStore.h"
 #include "core/support/Timer.h"
@@ -31,14 +34,12 @@
 #include "platform/QtSerialPort.h"
 #include "platform/QtSystemServices.h"
 #include "ui/app/ChildWindow.h"
-#include "core/panels/diagnostics/PeekPoke.h"
-#include "core/protocol/IdentificationReplies.h"
-#include "ui/panels/diagnostics/frmPeekPoke.h"
-#include "ui/panels/info/InfoWindowLabels.h"
-#include "ui/panels/info/frmCapability.h"
 #include "ui/data/QtFileCommandsView.h"
 #include "ui/link/LinkWindowRoutes.h"
 #include "ui/link/frmCommLog.h"
+#include "ui/panels/diagnostics/frmPeekPoke.h"
+#include "ui/panels/info/InfoWindowLabels.h"
+#include "ui/panels/info/frmCapability.h"
 #include "ui/panels/stroke/frmStrokeXY.h"
 
 class QMdiArea;
@@ -140,6 +141,11 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     // A message box raised once the current event has run to its end, so none ever opens
     // inside a port signal or in the middle of a dispatch.
     void ShowMessageLater(const std::string& text);
+    // The connection's messages share one box: a second before the first is read updates
+    // it instead of stacking another on the screen.
+    void ShowConnectionMessage(const std::string& text);
+    // Which link window a sub-window of the workspace is, for its activation.
+    LinkWindow LinkWindowOf(const QMdiSubWindow* window);
     void MakeMonitorDataFile();
     // The update-all-data cycle sends its requests through the transmit queue.
     void MakeUpdateCycle(CommandSink& queue);
@@ -221,6 +227,8 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     std::unique_ptr<TimedOutRoute> timedOutRoute_;
     std::unique_ptr<ConnectionController> connection_;
     bool connectCreated_ = false;
+    QPointer<QMessageBox> connectionBox_;
+    QMetaObject::Connection activation_;
     StdioLogFileCreator logFiles_;
     std::unique_ptr<CommLog> commLog_;
     std::unique_ptr<ChildWindow<frmCommLog>> frmCommLog_;

@@ -12,6 +12,10 @@
 
 namespace zorvex {
 
+// Moves `window` off `other` when they overlap: to its right if the workspace has room
+// there, else below it, else to its left. The port rows must stay in sight and clickable.
+void PlaceBeside(QMdiSubWindow& window, ChildWindowSlot& other);
+
 // The connection logic speaks to the link windows through these. A window is created the
 // first time something is written into it and stays hidden until it is shown.
 
@@ -34,14 +38,19 @@ class ConnectWindowRoute : public ConnectWindowView {
 
 class TryingWindowRoute : public TryingWindowView {
   public:
-    explicit TryingWindowRoute(ChildWindow<frmTrying>& window) : window_(window) {}
-    void ShowWindow() override { window_.Show(); }
+    TryingWindowRoute(ChildWindow<frmTrying>& window, ChildWindowSlot& connectWindow)
+        : window_(window), connectWindow_(connectWindow) {}
+    void ShowWindow() override {
+        window_.Show();
+        PlaceBeside(*window_.SubWindow(), connectWindow_);
+    }
     void HideWindow() override { window_.Hide(); }
     void SetLimitText(const std::string& text) override { window_.Get().SetLimitText(text); }
     void SetToGoText(const std::string& text) override { window_.Get().SetToGoText(text); }
 
   private:
     ChildWindow<frmTrying>& window_;
+    ChildWindowSlot& connectWindow_;
 };
 
 class ChangeTriesRoute : public ChangeTriesView {

@@ -2,12 +2,15 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <algorithm>
 
 #include "core/link/ConnectionController.h"
 #include "ui/app/QtText.h"
 #include "ui/app/Twips.h"
+#include "ui/link/LinkWindowRoutes.h"
 
 namespace zorvex {
 
@@ -62,6 +65,31 @@ void frmTrying::showEvent(QShowEvent* event) {
                       TwipsToPixels(kHeightTwips, LogicalDpiY(this)));
     }
     QWidget::showEvent(event);
+}
+
+}  // namespace zorvex
+
+namespace zorvex {
+
+void PlaceBeside(QMdiSubWindow& window, ChildWindowSlot& other) {
+    if (!other.IsVisible() || window.isMaximized() || other.SubWindow()->isMaximized()) {
+        return;
+    }
+    const QRect taken = other.SubWindow()->geometry();
+    QRect mine = window.geometry();
+    if (!mine.intersects(taken)) {
+        return;
+    }
+    const QSize room = window.mdiArea() != nullptr ? window.mdiArea()->viewport()->size()
+                                                   : window.parentWidget()->size();
+    if (taken.right() + 1 + mine.width() <= room.width()) {
+        mine.moveTopLeft(QPoint(taken.right() + 1, taken.top()));
+    } else if (taken.bottom() + 1 + mine.height() <= room.height()) {
+        mine.moveTopLeft(QPoint(taken.left(), taken.bottom() + 1));
+    } else {
+        mine.moveTopLeft(QPoint(std::max(0, taken.left() - mine.width()), taken.top()));
+    }
+    window.setGeometry(mine);
 }
 
 }  // namespace zorvex
