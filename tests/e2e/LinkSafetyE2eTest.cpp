@@ -17,8 +17,8 @@ TEST_F(LinkSafety, ARefusedCommandIsDroppedAndABurstOfRetryPromptsGivesOneResend
     StartTool(nullptr, false, {"--reject-always", "de", "--reject-burst", "10"});
     tool->Menu(MenuCommand::InfoVersion);
     // The version request behind "de" goes out, and after it the keep-alive.
-    EXPECT_TRUE(Spin([&] { return Count("de") == 6 && At("p", At("df", At("de")) + 1) > 0; },
-                     15000));
+    EXPECT_TRUE(
+        Spin([&] { return Count("de") == 6 && At("p", At("df", At("de")) + 1) > 0; }, 15000));
     EXPECT_EQ(Count("de"), 6);
     EXPECT_EQ(Count("df"), 3);  // at connection, its one resend, and for the version window
 }
