@@ -103,8 +103,8 @@ void ConnectionController::Create() {
     SetStatus(TryingPortText + std::to_string(link_.CommPort));
     if (link_.CommPort >= FirstPort && link_.CommPort <= LastPort) {
         views_.connect.SetSelectedPort(link_.CommPort);
-        // At start-up a port that cannot be opened says so only by the red indicator and
-        // "Trying port n"; the message is for a port the user picks.
+        // At start-up a port that cannot be opened says so on the status line only; the
+        // message box is for a port the user picks.
         SelectPort(link_.CommPort - 1);
     }
     if (OpenSerialPort()) {

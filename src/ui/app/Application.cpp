@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTimer>
 
 #include "core/app/DisplayConfiguration.h"
