@@ -40,16 +40,19 @@ TEST_P(SimFaults, AnswerRejectOrIgnoreEachCommandInTurn) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, SimFaults,
     ::testing::Values(
-        FaultCase{{-1, 2, 0}, {"p", "p", "p"}, {O::Rejected, O::Rejected, O::Answered}},
-        FaultCase{{-1, 0, 3},
+        FaultCase{{.rejectNext = 2}, {"p", "p", "p"}, {O::Rejected, O::Rejected, O::Answered}},
+        FaultCase{{.rejectEvery = 3},
                   {"p", "p", "p", "p", "p", "p"},
                   {O::Answered, O::Answered, O::Rejected, O::Answered, O::Answered, O::Rejected}},
+        FaultCase{{.silentAfter = 2},
+                  {"p", "df", "p", "g"},
+                  {O::Answered, O::Answered, O::Ignored, O::Ignored}},
         FaultCase{
-            {2, 0, 0}, {"p", "df", "p", "g"}, {O::Answered, O::Answered, O::Ignored, O::Ignored}},
-        FaultCase{{-1, 1, 0}, {"", "p"}, {O::Answered, O::Rejected}},  // "" is never rejected
-        FaultCase{{-1, 0, 0, "de"}, {"de", "df", "de"}, {O::Rejected, O::Answered, O::Rejected}},
+            {.rejectNext = 1}, {"", "p"}, {O::Answered, O::Rejected}},  // "" is never rejected
         FaultCase{
-            {-1, 0, 0, "", 9}, {"p", "dt", "dt"}, {O::Answered, O::Rejected, O::Answered}, 9}));
+            {.rejectAlways = "de"}, {"de", "df", "de"}, {O::Rejected, O::Answered, O::Rejected}},
+        FaultCase{
+            {.rejectBurst = 9}, {"p", "dt", "dt"}, {O::Answered, O::Rejected, O::Answered}, 9}));
 
 TEST(SimFaults, ARejectionLeavesNoBlockAndSilenceOnRequestEndsWhenLifted) {
     auto framed = testing::FrameReplies(Controller::Rejection("df"));
@@ -57,7 +60,7 @@ TEST(SimFaults, ARejectionLeavesNoBlockAndSilenceOnRequestEndsWhenLifted) {
     EXPECT_EQ(framed.rejections, 1);
 
     Controller controller;
-    Session session(controller, Faults{1, 0, 0});
+    Session session(controller, Faults{.silentAfter = 1});
     session.OnCommand("p");
     session.SetSilent(true);
     EXPECT_TRUE(session.OnCommand("p").bytes.empty());

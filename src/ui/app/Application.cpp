@@ -145,7 +145,8 @@ void Application::MakeLink() {
     receive_ = std::make_unique<ReceivePath>(
         *queue_, [this](std::string_view block) { dispatcher_.Dispatch(block); }, linkState_);
     connectRoute_ = std::make_unique<ConnectWindowRoute>(
-        *frmConnect_, [this](const std::string& text) { ShowConnectionMessage(text); });
+        *frmConnect_, *frmTrying_,
+        [this](const std::string& text) { ShowConnectionMessage(text); });
     tryingRoute_ = std::make_unique<TryingWindowRoute>(*frmTrying_, *frmConnect_);
     changeTriesRoute_ = std::make_unique<ChangeTriesRoute>(*frmChangeTries_);
     timedOutRoute_ = std::make_unique<TimedOutRoute>(*frmTimedOut_);

@@ -13,7 +13,8 @@
 namespace zorvex {
 
 // Moves `window` off `other` when they overlap: to its right if the workspace has room
-// there, else below it, else to its left. The port rows must stay in sight and clickable.
+// there, else below it, else to its left, else into the workspace's bottom corner. The port
+// rows at the top of the connection window must stay in sight and clickable.
 void PlaceBeside(QMdiSubWindow& window, ChildWindowSlot& other);
 
 // The connection logic speaks to the link windows through these. A window is created the
@@ -21,10 +22,15 @@ void PlaceBeside(QMdiSubWindow& window, ChildWindowSlot& other);
 
 class ConnectWindowRoute : public ConnectWindowView {
   public:
-    ConnectWindowRoute(ChildWindow<frmConnect>& window,
+    ConnectWindowRoute(ChildWindow<frmConnect>& window, ChildWindowSlot& tryingWindow,
                        std::function<void(const std::string&)> showMessage)
-        : window_(window), showMessage_(std::move(showMessage)) {}
-    void ShowWindow() override { window_.Show(); }
+        : window_(window), trying_(tryingWindow), showMessage_(std::move(showMessage)) {}
+    void ShowWindow() override {
+        window_.Show();
+        if (trying_.Exists()) {
+            PlaceBeside(*trying_.SubWindow(), window_);
+        }
+    }
     void HideWindow() override { window_.Hide(); }
     void SetStatusText(const std::string& text) override { window_.Get().SetStatusText(text); }
     void SetIndicatorOnline(bool online) override { window_.Get().SetIndicatorOnline(online); }
@@ -33,6 +39,7 @@ class ConnectWindowRoute : public ConnectWindowView {
 
   private:
     ChildWindow<frmConnect>& window_;
+    ChildWindowSlot& trying_;
     std::function<void(const std::string&)> showMessage_;
 };
 

@@ -72,7 +72,9 @@ void frmTrying::showEvent(QShowEvent* event) {
 namespace zorvex {
 
 void PlaceBeside(QMdiSubWindow& window, ChildWindowSlot& other) {
-    if (!other.IsVisible() || window.isMaximized() || other.SubWindow()->isMaximized()) {
+    // Shown, though the main window itself may not be on the screen yet at start-up.
+    if (!other.Exists() || other.SubWindow()->isHidden() || window.isMaximized() ||
+        other.SubWindow()->isMaximized()) {
         return;
     }
     const QRect taken = other.SubWindow()->geometry();
@@ -80,14 +82,21 @@ void PlaceBeside(QMdiSubWindow& window, ChildWindowSlot& other) {
     if (!mine.intersects(taken)) {
         return;
     }
-    const QSize room = window.mdiArea() != nullptr ? window.mdiArea()->viewport()->size()
-                                                   : window.parentWidget()->size();
+    // The workspace may not be laid out yet at start-up: the main window bounds it then.
+    QSize room = window.mdiArea()->viewport()->size();
+    if (room.width() < 200 || room.height() < 200) {
+        room = window.window()->size() - QSize(16, 64);
+    }
     if (taken.right() + 1 + mine.width() <= room.width()) {
         mine.moveTopLeft(QPoint(taken.right() + 1, taken.top()));
     } else if (taken.bottom() + 1 + mine.height() <= room.height()) {
         mine.moveTopLeft(QPoint(taken.left(), taken.bottom() + 1));
+    } else if (taken.left() >= mine.width()) {
+        mine.moveTopLeft(QPoint(taken.left() - mine.width(), taken.top()));
     } else {
-        mine.moveTopLeft(QPoint(std::max(0, taken.left() - mine.width()), taken.top()));
+        // A workspace too small for both: the bottom corner, off the rows at the top.
+        mine.moveTopLeft(QPoint(std::max(0, room.width() - mine.width()),
+                                std::max(0, room.height() - mine.height())));
     }
     window.setGeometry(mine);
 }

@@ -67,10 +67,11 @@ TEST(CommLogWindow, EveryKeyButEnterIsTheMonitorsAndCopyIsOnCtrlShift) {
     QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
     QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), "df\n#");
+    EXPECT_TRUE(h.port.writes.empty());  // copying sends nothing
     for (Qt::Key key : {Qt::Key_C, Qt::Key_A, Qt::Key_X}) {
         QTest::keyClick(text, key, Qt::ControlModifier);
     }
-    EXPECT_EQ(h.log->TypedLine(), "\x03\x01\x18");
+    EXPECT_EQ(h.port.WrittenTexts(), (std::vector<std::string>{"\x03", "\x01", "\x18"}));
 }
 
 TEST(CommLogWindow, LogToFileOffersTheProposedNameAndOpensTheChosenFileOrSaysWhyNot) {

@@ -97,6 +97,8 @@ TEST(LinkWindows, TheRetryLimitWindowAppliesAWholeNumberOrSaysWhy) {
 // The whole tool over a fake port: start-up, the first attempt, going online.
 TEST(LinkInTheTool, StartUpShowsTheConnectionWindowsRunFromBootModeSendsGAndOfflineHides) {
     MemorySettingsStore settings;
+    settings.Write("Locations", "frmMainWidth", "15360");  // 1024 x 720 pixels at 96 dpi
+    settings.Write("Locations", "frmMainHeight", "10800");
     testing::VirtualClock clock;
     testing::FakeSerialPort port{&clock};
     Application app{ApplicationServices{&settings, &clock, &port}};
