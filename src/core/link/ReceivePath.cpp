@@ -89,13 +89,7 @@ void ReceivePath::OnAnswerPrompt(char prompt) {
         block.clear();
         buffer_.swap(block);
     }
-    queue_.SetAwaitingReply(false);
-    // Cleared before the take: a resent command that has now been answered must not go out
-    // once more; the next queued command is sent instead.
-    queue_.SetResendPending(false);
-    if (!queue_.Empty()) {
-        queue_.SendNextCommand();
-    }
+    queue_.Answered();
 }
 
 void ReceivePath::OnRetryPrompt() {

@@ -54,6 +54,19 @@ void TransmitQueue::SendNextCommand() {
     Schedule(std::move(text), false);
 }
 
+void TransmitQueue::Answered() {
+    if (resendPending_) {
+        CancelScheduledWrites();
+    }
+    awaitingReply_ = false;
+    // Cleared before the take: a resent command that has now been answered must not go out
+    // once more; the next queued command is sent instead.
+    resendPending_ = false;
+    if (!queue_.empty()) {
+        SendNextCommand();
+    }
+}
+
 void TransmitQueue::Rejected() {
     // A "!" that comes while the command is still on its way cannot be about it.
     if (awaitingReply_ && scheduled_.empty()) {

@@ -38,6 +38,9 @@ class TransmitQueue : public CommandSink {
     // Takes the next command (or LastCommand again while a resend is pending) and writes it
     // WriteDelayMs later; does nothing while a reply is awaited and no resend is pending.
     void SendNextCommand();
+    // The monitor closed an answer with "#" or "$": the next command goes out. A resend not
+    // yet written is dropped, the answer was to the command it would repeat.
+    void Answered();
     // The monitor answered "!": the command on the wire is written again, once however many
     // "!" arrive before that resend is written.
     void Rejected();

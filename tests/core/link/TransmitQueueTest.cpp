@@ -111,6 +111,8 @@ INSTANTIATE_TEST_SUITE_P(
         ResendCase{{{0, "", dt}, {150, std::string(10, '!')}, {200, "!!"}}, {{100, dt}, {250, dt}}},
         ResendCase{{{0, "", dt}, {150, std::string(100000, '!')}, {300, "#"}, {301, "", dh}},
                    {{100, dt}, {250, dt}, {401, dh}}},
+        // An answer before the resend is written makes it needless.
+        ResendCase{{{0, "", dt}, {0, "", dh}, {150, "!"}, {200, "#"}}, {{100, dt}, {300, dh}}},
         // A "!" before the write is due cannot be about it.
         ResendCase{{{0, "", dt}, {50, "!"}, {150, "#"}, {150, "", dh}}, {{100, dt}, {250, dh}}},
         // With commands behind it, the kick 2000 ms after the resend writes it again ...
