@@ -46,6 +46,11 @@ void TransmitQueue::SendNextCommand() {
         Schedule(lastCommand_, true);
         return;
     }
+    // A command still on its way is the one outstanding, even when a reset of the flags
+    // (start-up) or a stray prompt said nothing is awaited: the next waits for its answer.
+    if (!scheduled_.empty()) {
+        return;
+    }
     awaitingReply_ = true;
     resends_ = 0;
     std::string text = TakeNext();
@@ -144,6 +149,7 @@ void TransmitQueue::OnWriteTimer(std::size_t timer) {
     }
     for (const auto& write : ready) {
         const bool written = port_.Write(write.text);
+        awaitingReply_ = true;
         // The kick started by the "!" keeps its 1000 ms through the resend it asked for.
         if (!(write.resend && kickAfterRetry_ && kick_->IsActive())) {
             kick_->Start(KickAfterWriteMs);

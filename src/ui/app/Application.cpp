@@ -79,9 +79,16 @@ QMdiArea& Application::MdiArea() {
 }
 
 void Application::Start() {
+    // The workspace activates its windows again when the main window first shows; that is
+    // no user bringing the attempt window to the front, and must not start a second attempt.
+    startingUp_ = true;
     StartupSequence(settings_, shellState_, linkState_, monitorData_, *shell_, *this,
                     BuiltApplicationTitle())
         .Run();
+    startingUp_ = false;
+    if (frmConnect_->IsVisible()) {
+        MdiArea().setActiveSubWindow(frmConnect_->SubWindow());
+    }
     // Start-up reset the link flags after the log window was made: show the real ones.
     commLog_->RefreshControls();
 }
@@ -170,7 +177,7 @@ void Application::MakeLink() {
     activation_ = QObject::connect(&MdiArea(), &QMdiArea::subWindowActivated, main_.get(),
                                    [this](QMdiSubWindow* window) {
                                        // None active: the application lost the focus.
-                                       if (window != nullptr) {
+                                       if (window != nullptr && !startingUp_) {
                                            connection_->WindowActivated(LinkWindowOf(window));
                                        }
                                    });

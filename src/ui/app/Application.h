@@ -229,6 +229,7 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     bool connectCreated_ = false;
     QPointer<QMessageBox> connectionBox_;
     QMetaObject::Connection activation_;
+    bool startingUp_ = false;
     StdioLogFileCreator logFiles_;
     std::unique_ptr<CommLog> commLog_;
     std::unique_ptr<ChildWindow<frmCommLog>> frmCommLog_;
