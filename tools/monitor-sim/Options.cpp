@@ -78,6 +78,10 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             ok = number(0, 1000000000, options.faults.rejectNext);
         } else if (arg == "--reject-every") {
             ok = number(2, 1000000000, options.faults.rejectEvery);
+        } else if (arg == "--reject-always") {
+            ok = value(options.faults.rejectAlways) && !options.faults.rejectAlways.empty();
+        } else if (arg == "--reject-burst") {
+            ok = number(1, 1000000, options.faults.rejectBurst);
         } else if (arg == "--reply-delay") {
             ok = number(0, 60000, options.pacing.replyDelayMs);
         } else if (arg == "--chunk") {
@@ -146,6 +150,9 @@ Options:
   --silent-after N    answer N commands, then fall silent (the tool loses the monitor)
   --reject N          answer the next N commands with "!" (the tool sends them again)
   --reject-every K    answer every Kth command with "!"
+  --reject-always CMD answer CMD with "!" every time (a command it never takes)
+  --reject-burst N    answer the first command other than "p" with N "!" at once
+                      (a noisy line), then answer as usual
   --reply-delay MS    wait MS milliseconds after the echo before answering
   --chunk N           send answers in pieces of N bytes ...
   --chunk-delay MS    ... with MS milliseconds between pieces (default 5)

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTimer>
 
 #include "core/app/DisplayConfiguration.h"
@@ -67,6 +68,7 @@ Application::~Application() {
     // No more received bytes or failures into a graph being taken down.
     port_.SetReceiveHandler(nullptr);
     port_.SetFailureHandler(nullptr);
+    QObject::disconnect(activation_);
     // Windows go first: they may still hold references into the state below.
     help_.reset();
     compare_.reset();
@@ -80,9 +82,16 @@ QMdiArea& Application::MdiArea() {
 }
 
 void Application::Start() {
+    // The workspace activates its windows again when the main window first shows; that is
+    // no user bringing the attempt window to the front, and must not start a second attempt.
+    startingUp_ = true;
     StartupSequence(settings_, shellState_, linkState_, monitorData_, *shell_, *this,
                     BuiltApplicationTitle())
         .Run();
+    startingUp_ = false;
+    if (frmConnect_->IsVisible()) {
+        MdiArea().setActiveSubWindow(frmConnect_->SubWindow());
+    }
     // Start-up reset the link flags after the log window was made: show the real ones.
     commLog_->RefreshControls();
 }
@@ -102,7 +111,7 @@ void Application::MakeChildWindows() {
     // Link windows over the connection logic (made in MakeLink, before any is created).
     frmConnect_ = MakeChild<frmConnect>(ChildPlacement::Locations("frmConnect"), [this] {
         auto* window = new frmConnect(*connection_, portMap_);
-        window->SetMessageHandler([this](const std::string& text) { ShowMessageLater(text); });
+        window->SetMessageHandler([this](const std::string& text) { ShowConnectionMessage(text); });
         return window;
     });
     frmTrying_ = MakeChild<frmTrying>(ChildPlacement::Locations("frmTrying"),
@@ -146,8 +155,9 @@ void Application::MakeLink() {
     receive_ = std::make_unique<ReceivePath>(
         *queue_, [this](std::string_view block) { dispatcher_.Dispatch(block); }, linkState_);
     connectRoute_ = std::make_unique<ConnectWindowRoute>(
-        *frmConnect_, [this](const std::string& text) { ShowMessageLater(text); });
-    tryingRoute_ = std::make_unique<TryingWindowRoute>(*frmTrying_);
+        *frmConnect_, *frmTrying_,
+        [this](const std::string& text) { ShowConnectionMessage(text); });
+    tryingRoute_ = std::make_unique<TryingWindowRoute>(*frmTrying_, *frmConnect_);
     changeTriesRoute_ = std::make_unique<ChangeTriesRoute>(*frmChangeTries_);
     timedOutRoute_ = std::make_unique<TimedOutRoute>(*frmTimedOut_);
     connection_ = std::make_unique<ConnectionController>(
@@ -164,6 +174,43 @@ void Application::MakeLink() {
     queue_->SetWriteFailureHandler([this] { connection_->OnWriteFailure(); });
     MakeUpdateCycle(*queue_);
     MakeCommLog();
+    const auto note = [this](const std::string& text) { commLog_->LogNote(text); };
+    queue_->SetNoteHandler(note);
+    connection_->SetLogNote(note);
+    activation_ = QObject::connect(&MdiArea(), &QMdiArea::subWindowActivated, main_.get(),
+                                   [this](QMdiSubWindow* window) {
+                                       // None active: the application lost the focus.
+                                       if (window != nullptr && !startingUp_) {
+                                           connection_->WindowActivated(LinkWindowOf(window));
+                                       }
+                                   });
+}
+
+LinkWindow Application::LinkWindowOf(const QMdiSubWindow* window) {
+    const std::pair<ChildWindowSlot*, LinkWindow> links[] = {
+        {frmConnect_.get(), LinkWindow::Connect},
+        {frmTrying_.get(), LinkWindow::Trying},
+        {frmChangeTries_.get(), LinkWindow::ChangeTries},
+        {frmTimedOut_.get(), LinkWindow::TimedOut}};
+    for (auto [slot, link] : links) {
+        if (slot->Exists() && slot->SubWindow() == window) {
+            return link;
+        }
+    }
+    return LinkWindow::Other;
+}
+
+void Application::ShowConnectionMessage(const std::string& text) {
+    if (connectionBox_) {
+        connectionBox_->setText(FromBytes(text));
+        connectionBox_->raise();
+        return;
+    }
+    // Opened, not run: no nested event loop, so port events and timers carry on beneath it.
+    connectionBox_ = new QMessageBox(QMessageBox::Information, FromBytes(BuiltApplicationTitle()),
+                                     FromBytes(text), QMessageBox::Ok, main_.get());
+    connectionBox_->setAttribute(Qt::WA_DeleteOnClose);
+    connectionBox_->open();
 }
 
 void Application::MakeStrokeAdjustment() {
@@ -343,8 +390,9 @@ void Application::SetCommLogIndicator(IndicatorColour colour) {
 }
 
 void Application::StopConnectReplyTimer() {
-    // frmConnect.tmrConnect (link).
+    // frmConnect.tmrConnect (link); its status line stops saying connected.
     connection_->StopReplyTimer();
+    connection_->OnStatusOffline();
 }
 
 void Application::SetInfoLabel(InfoLabel label, const std::string& text) {

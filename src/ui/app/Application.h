@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QPointer>
 #include <functional>
 #include <memory>
@@ -144,6 +145,11 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     // A message box raised once the current event has run to its end, so none ever opens
     // inside a port signal or in the middle of a dispatch.
     void ShowMessageLater(const std::string& text);
+    // The connection's messages share one box: a second before the first is read updates
+    // it instead of stacking another on the screen.
+    void ShowConnectionMessage(const std::string& text);
+    // Which link window a sub-window of the workspace is, for its activation.
+    LinkWindow LinkWindowOf(const QMdiSubWindow* window);
     void MakeMonitorDataFile();
     // The update-all-data cycle sends its requests through the transmit queue.
     void MakeUpdateCycle(CommandSink& queue);
@@ -225,6 +231,9 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     std::unique_ptr<TimedOutRoute> timedOutRoute_;
     std::unique_ptr<ConnectionController> connection_;
     bool connectCreated_ = false;
+    QPointer<QMessageBox> connectionBox_;
+    QMetaObject::Connection activation_;
+    bool startingUp_ = false;
     StdioLogFileCreator logFiles_;
     std::unique_ptr<CommLog> commLog_;
     std::unique_ptr<ChildWindow<frmCommLog>> frmCommLog_;

@@ -2,9 +2,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 
@@ -107,6 +109,8 @@ TEST(LinkWindows, TheRetryLimitWindowAppliesAWholeNumberOrSaysWhy) {
 // The whole tool over a fake port: start-up, the first attempt, going online.
 TEST(LinkInTheTool, StartUpShowsTheConnectionWindowsRunFromBootModeSendsGAndOfflineHides) {
     MemorySettingsStore settings;
+    settings.Write("Locations", "frmMainWidth", "15360");  // 1024 x 720 pixels at 96 dpi
+    settings.Write("Locations", "frmMainHeight", "10800");
     testing::VirtualClock clock;
     testing::FakeSerialPort port{&clock};
     Application app{ApplicationServices{&settings, &clock, &port}};
@@ -118,18 +122,33 @@ TEST(LinkInTheTool, StartUpShowsTheConnectionWindowsRunFromBootModeSendsGAndOffl
     EXPECT_TRUE(frame("frmConnectFrame")->isVisible());
     EXPECT_EQ(trying->size(), QSize(TwipsToPixels(3825, LogicalDpiX(trying)),
                                     TwipsToPixels(1470, LogicalDpiY(trying))));
+    EXPECT_FALSE(trying->geometry().intersects(frame("frmConnectFrame")->geometry()));
+    auto* toGo = trying->findChild<QLabel*>("lblToGo");
+    EXPECT_EQ(toGo->text(), NoLimitText);
     clock.Advance(100);
     port.Receive("p\r\n$\r\n");
     clock.Advance(2000);
+    EXPECT_TRUE(app.MainWindow().windowTitle().contains("BOOT MODE"));
     QAction* run = app.MainWindow().Action(MenuCommand::MonitorRun);
     ASSERT_TRUE(run->isEnabled());
     run->trigger();
     clock.Advance(100);
     EXPECT_EQ(port.WrittenTexts().back(), "g\r\n");
+    port.Receive("g\r\nStarting monitor firmware\r\n#\r\n");  // the caption follows it
+    EXPECT_TRUE(app.MainWindow().windowTitle().endsWith("Monitor on Com1"));
     frame("frmConnectFrame")->show();
     app.MainWindow().Action(MenuCommand::MonitorOffline)->trigger();
     EXPECT_FALSE(frame("frmConnectFrame")->isVisible());
     EXPECT_FALSE(trying->isVisible());
+    // Clicked after the connection window, the attempt window starts an attempt anew.
+    app.MainWindow().findChild<QCheckBox*>("ckAutoReConnect")->setChecked(false);
+    app.MainWindow().Action(MenuCommand::MonitorOnline)->trigger();
+    frame("frmConnectFrame")->findChild<QPushButton*>("btnOK")->click();
+    clock.Advance(2000);
+    EXPECT_EQ(toGo->text(), "4");
+    app.MainWindow().MdiArea().setActiveSubWindow(frame("frmConnectFrame"));
+    app.MainWindow().MdiArea().setActiveSubWindow(trying);
+    EXPECT_EQ(toGo->text(), "5");
 }
 
 }  // namespace
