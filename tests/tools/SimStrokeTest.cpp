@@ -40,9 +40,8 @@ TEST(SimStroke, EveryKeyTheToolReadsIsThereWithItsPowerUpValue) {
     // The tool takes the first occurrence of a key, also inside a longer key: a longer key
     // must never come first.
     for (const char* key : {"hor_width=", "hor_long=", "ver_width=", "ver_long="}) {
-        auto at = readout.find(key);
-        ASSERT_NE(at, std::string::npos);
-        ASSERT_GT(at, 0u);
+        const auto at = readout.find(key);
+        ASSERT_TRUE(at != std::string::npos && at > 0) << key;
         EXPECT_FALSE(std::isalnum(static_cast<unsigned char>(readout[at - 1])) ||
                      readout[at - 1] == '_')
             << key;
