@@ -169,14 +169,5 @@ TEST_F(SimThroughHandlers, TheAddressStepsWrapAndABadAddressKeepsTheAddress) {
     EXPECT_EQ(controller.memory().Address(), 0x40);
 }
 
-TEST_F(SimThroughHandlers, TheBoxesInitialPlaceholdersWriteNothing) {
-    controller.Answer("a0x30");
-    const uint8_t before = controller.memory().Byte(0x30);
-    for (const char* command : {"wb0xXX", "ww0xXXXX", "wb0x100"}) {
-        EXPECT_NE(controller.Answer(command).find("Bad value"), std::string::npos) << command;
-    }
-    EXPECT_EQ(controller.memory().Byte(0x30), before);
-}
-
 }  // namespace
 }  // namespace zorvex::sim
