@@ -44,6 +44,7 @@ const std::string NotValid = "File mon1.mdv is not a valid .mdv file";
 const std::string NotMdv = "File mon1.mdvis not in .mdv format";
 const std::string NotFound = "Name Not Found: ";
 
+// The largest accepted counts and scan set are read in the value cases below.
 const MessageCase MessageCases[] = {
     // Below 100 bytes nothing else is looked at.
     {OfSize(99), "", NotValid, Outcome::Rejected},
@@ -53,13 +54,11 @@ const MessageCase MessageCases[] = {
     {"\"#\",\"note\"\r\n" + Mdv(""), "", NotMdv, Outcome::Rejected},
     {Replaced(Mdv(""), "3.0", "2.0"), "", "File mon1.mdv is a wrong version number",
      Outcome::Rejected},
-    {Mdv("\"NumLDacs\",8\r\n\"NumLDacs\",9\r\n"), "\"NumLDacs\",9",
-     "Bad Input - NumLDacs Value Too Large\rLine P"},
+    {Mdv("\"NumLDacs\",9\r\n"), "\"NumLDacs\",9", "Bad Input - NumLDacs Value Too Large\rLine P"},
     {Mdv("\"NumNDacs\",9\r\n"), "\"NumNDacs\",9", "Bad Input - NumNDacs Value Too Large\rLine P"},
-    {Mdv("\"NumScanSets\",8\r\n\"NumScanSets\",9\r\n"), "\"NumScanSets\",9",
+    {Mdv("\"NumScanSets\",9\r\n"), "\"NumScanSets\",9",
      "Bad Input - NumScanSets Value Too Large\rLine P"},
-    {Mdv("\"ScanSet\",5\r\n\"ScanSet\",6\r\n"), "\"ScanSet\",6",
-     "Bad Input - ScanSet Value Too Large\rLine P"},
+    {Mdv("\"ScanSet\",6\r\n"), "\"ScanSet\",6", "Bad Input - ScanSet Value Too Large\rLine P"},
     {Mdv("\"ScanSet\",1\r\n\"ScanSetName\",\"\"\r\n"), "\"ScanSetName\"",
      "Bad Input - ScanSetName Has No Name Assigned\rLine P"},
     {Mdv("\"ScanSet\",3\r\n\"Gamma Boost\",1,2,3\r\n"), "\"Gamma Boost\"",
