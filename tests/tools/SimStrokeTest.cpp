@@ -40,9 +40,8 @@ TEST(SimStroke, EveryKeyTheToolReadsIsThereWithItsPowerUpValue) {
     // The tool takes the first occurrence of a key, also inside a longer key: a longer key
     // must never come first.
     for (const char* key : {"hor_width=", "hor_long=", "ver_width=", "ver_long="}) {
-        auto at = readout.find(key);
-        ASSERT_NE(at, std::string::npos);
-        ASSERT_GT(at, 0u);
+        const auto at = readout.find(key);
+        ASSERT_TRUE(at != std::string::npos && at > 0) << key;
         EXPECT_FALSE(std::isalnum(static_cast<unsigned char>(readout[at - 1])) ||
                      readout[at - 1] == '_')
             << key;
@@ -97,12 +96,16 @@ TEST(SimStroke, TheDumpSequenceReadsTheMemoryAtTheReadAddressClosedByAParenthesi
     EXPECT_EQ(controller.stroke().Live("23A"), 7);
 }
 
-TEST(SimStroke, BadRegisterCommandsAreAnsweredWithAnErrorLineAndChangeNothing) {
+TEST(SimStroke, BadRegisterAndMemoryCommandsAreAnsweredWithAnErrorLineAndChangeNothing) {
     Controller controller;
     const std::string before = Readout(controller);
+    controller.Answer("a0x30");
+    const uint8_t byte = controller.memory().Byte(0x30);
+    // "TGW2E": an empty box; "0xXX": the peek and poke boxes' placeholders.
     const std::pair<const char*, std::vector<const char*>> cases[] = {
         {"Bad value",
-         {"TYW2EA", "TYW2EAabc", "TYW2EA-4", "TYW2EA70000", "TGW2E"}},  // "": an empty box
+         {"TYW2EA", "TYW2EAabc", "TYW2EA-4", "TYW2EA70000", "TGW2E", "wb0xXX", "ww0xXXXX",
+          "wb0x100"}},
         {"Bad register", {"TYW2EC5", "TYWZZA5", "TYW", "TGWx", "TYR2E", "TYR2EAB"}}};
     for (const auto& [line, commands] : cases) {
         for (const char* command : commands) {
@@ -111,6 +114,7 @@ TEST(SimStroke, BadRegisterCommandsAreAnsweredWithAnErrorLineAndChangeNothing) {
     }
     EXPECT_EQ(Readout(controller), before);
     EXPECT_EQ(controller.stroke().Live("2EA"), 128);
+    EXPECT_EQ(controller.memory().Byte(0x30), byte);
 }
 
 // The stroke window's read-out on the simulator's answer: every scroll bar, option and turn

@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "core/data/FileCommands.h"
+#include "core/data/MdfReader.h"
 #include "core/data/MonitorDataFiles.h"
 #include "core/panels/info/InfoLabels.h"
+#include "core/protocol/IdentificationReplies.h"
+#include "core/protocol/ResponseDispatcher.h"
 #include "core/support/CommandSink.h"
 
 namespace zorvex::testing {
@@ -34,10 +37,8 @@ class MemoryFiles : public MonitorDataFiles {
             return {false, {}, it->second};
         }
         auto it = files.find(path);
-        if (it == files.end()) {
-            return {false, {}, "No such file or directory"};
-        }
-        return {true, it->second, {}};
+        return it == files.end() ? FileBytes{false, {}, "No such file or directory"}
+                                 : FileBytes{true, it->second, {}};
     }
     FileOutcome ReplaceWhole(const std::string& path, std::string_view bytes) override {
         ++writes;
@@ -79,6 +80,18 @@ class ScriptedFileView : public FileCommandsView {
     std::vector<SaveDialogRequest> saveRequests;
     std::vector<std::string> messages;
     std::vector<bool> busyChanges;
+};
+
+// A reader with the identity handlers it hands the version records to.
+struct ReaderRig {
+    MonitorData data;
+    ResponseDispatcher dispatcher;
+    RecordingInfoLabels labels;
+    IdentificationReplies identification{data, labels};
+    MdfReader reader{data, dispatcher, labels};
+
+    ReaderRig() { identification.Register(dispatcher); }
+    MdfReadResult Read(std::string_view bytes) { return reader.Read(bytes, "mon1.mdv"); }
 };
 
 }  // namespace zorvex::testing

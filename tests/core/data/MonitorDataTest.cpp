@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/data/MonitorData.h"
 
 namespace zorvex {
@@ -21,12 +23,8 @@ TEST(MonitorData, InitMonitorDataRestoresTheInitialModel) {
 }
 
 TEST(MonitorData, RefusesSlotsAndColumnsOutsideTheTables) {
-    struct Case {
-        int slot, column;
-        bool accepted;
-    };
-    const Case cases[] = {{0, 0, true},   {9, 6, true},  {10, 0, false},
-                          {-1, 0, false}, {0, 7, false}, {0, -1, false}};
+    const std::tuple<int, int, bool> cases[] = {{0, 0, true},   {9, 6, true},  {10, 0, false},
+                                                {-1, 0, false}, {0, 7, false}, {0, -1, false}};
     for (const auto& [slot, column, accepted] : cases) {
         MonitorData data;
         EXPECT_EQ(data.SetCell(DacFamily::V, DacTableKind::Initial, slot, column, 42), accepted);

@@ -7,7 +7,7 @@
 namespace zorvex::testing {
 
 // A monitor that has answered everything: identity, versions, limits, and DAC tables in
-// scan sets 0, 2 and 5 (scan set 1 holds values too, but is not enabled).
+// scan sets 0, 2 and 5 (scan set 1 holds values and a title too, but is not enabled).
 inline MonitorData FullModel(int16_t firmware) {
     MonitorData data;
     data.MonitorOnline = true;
@@ -16,21 +16,18 @@ inline MonitorData FullModel(int16_t firmware) {
     data.PartNumber = "P/N 88-1234";
     data.CrtSerialNumber = "CRT 5521";
     data.CrtPartNumber = "CRT-PN 17";
-    const std::string digits = std::to_string(firmware / 100) + "." +
-                               (firmware % 100 < 10 ? "0" : "") + std::to_string(firmware % 100);
-    data.FirmwareVersion = "V " + digits;
+    data.FirmwareVersion = "V " + std::to_string(firmware / 100) + "." +
+                           std::to_string(firmware % 100 / 10) + std::to_string(firmware % 10);
     data.FirmwareVersionNumber = firmware;
     data.RomVersion = "V 1.10";
     data.OperatingHours = "1234:05:07:09";
     data.OperatingCycles = "42";
     data.HvUpperLimit = 28;
     data.HvLowerLimit = -3;
-    data.ScanSetName[0] = "Day 1280x1024";
-    data.ScanSetName[2] = "Night Stroke";
-    data.ScanSetName[5] = "Maintenance";
+    data.ScanSetName = {"Day 1280x1024", "Hidden Title", "Night Stroke", "", "", "Maintenance"};
     data.ScanSetEnabled = {true, false, true, false, false, true};
-    int family = 0;
-    for (auto& f : data.Families) {
+    for (int family = 0; family < static_cast<int>(data.Families.size()); ++family) {
+        auto& f = data.Families[family];
         for (int slot = 0; slot < MaxDacsPerFamily; ++slot) {
             for (int column = 0; column < MaxScanSetSlots; ++column) {
                 f.value[slot][column] = static_cast<int16_t>(100 + 10 * family + slot + column);
@@ -38,7 +35,6 @@ inline MonitorData FullModel(int16_t firmware) {
                 f.initial[slot][column] = static_cast<int16_t>(255 - slot - column * 7);
             }
         }
-        ++family;
     }
     data.Family(DacFamily::H).factory[8][0] = -1;  // as a slot 8 answer without a number
     return data;
