@@ -50,11 +50,11 @@ class PacedPort : public NullPort {
             Require(now - lastAt_ >= TransmitQueue::WriteDelayMs,
                     "pacing: writes at " + std::to_string(lastAt_) + " ms and " +
                         std::to_string(now) + " ms, less than 100 ms apart");
-            // A resend repeats the last command; anything else waits for its answer.
+            // A resend repeats the last command; anything else waits for an answer or a rejection.
             Require(text == last_ || answeredSinceWrite,
                     "one command outstanding: \"" + text.substr(0, text.size() - 2) +
                         "\" written before \"" + last_.substr(0, last_.size() - 2) +
-                        "\" was answered");
+                        "\" was answered or rejected");
         }
         ++writes_;
         lastAt_ = now;
@@ -146,7 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         bytes.remove_prefix(chunk.size());
         rx.Feed(chunk);
         port.answeredSinceWrite =
-            port.answeredSinceWrite || chunk.find_first_of("#$") != chunk.npos;
+            port.answeredSinceWrite || chunk.find_first_of("#$!") != chunk.npos;
         Require(rx.ReceiveBuffer().size() < ReceivePath::ReceiveBufferLimit,
                 "the receive buffer stays within its bound");
         if (step % 3 == 0) {
