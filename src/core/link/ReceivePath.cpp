@@ -89,6 +89,12 @@ void ReceivePath::OnAnswerPrompt() {
         block.clear();
         buffer_.swap(block);
     }
+    // A prompt that arrives before the taken command has even gone out cannot be its answer
+    // (a stray or doubled prompt): freeing the queue then would put a second command on the
+    // way before the monitor has answered the first.
+    if (queue_.WriteScheduled()) {
+        return;
+    }
     queue_.SetAwaitingReply(false);
     // Cleared before the take: a resent command that has now been answered must not go out
     // once more; the next queued command is sent instead.
