@@ -1,6 +1,7 @@
 // Arbitrary received bytes through the receive framing into Dispatch, with every reply
-// handler registered and the transmit queue and connection timers running: nothing may
-// crash, grow without bound, or hand the dispatcher a block that is not framed. Half the
+// handler registered and the transmit queue running on virtual time: nothing may crash, grow
+// without bound, or hand the dispatcher a block that is not framed, and whatever arrives the
+// queue keeps its pace: one command outstanding, writes at least 100 ms apart. Half the
 // inputs arrive over an RFC 2217 link, through the telnet codec first.
 #include <cstddef>
 #include <cstdint>
@@ -12,7 +13,9 @@
 #include <string_view>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "NullServices.h"
+#include "VirtualClock.h"
 #include "core/app/StatusOperations.h"
 #include "core/data/MonitorData.h"
 #include "core/link/LinkState.h"
@@ -35,56 +38,40 @@ namespace {
 using namespace zorvex;
 using namespace zorvex::testing;
 
-void Require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+using zorvex::fuzzing::Require;
 
-// Timers that fire when the harness moves its own clock on.
-class ManualClock : public TimerFactory {
+// The port as the monitor sees it: every write with its virtual time, checked against the
+// queue's pacing as it happens.
+class PacedPort : public NullPort {
   public:
-    struct Entry {
-        std::function<void()> tick;
-        bool active = false;
-        int interval = 0;
-        int64_t due = 0;
-    };
-    class ManualTimer : public Timer {
-      public:
-        ManualTimer(ManualClock& clock, Entry& entry) : clock_(clock), entry_(entry) {}
-        void Start(int ms) override {
-            entry_.active = true;
-            entry_.interval = ms < 1 ? 1 : ms;
-            entry_.due = clock_.now + entry_.interval;
+    explicit PacedPort(const VirtualClock& clock) : clock_(clock) {}
+    bool Write(std::string_view bytes) override {
+        const int64_t now = clock_.NowMs();
+        const std::string text(bytes);
+        Require(text.find('\n') == text.size() - 1, "a write holds exactly one command");
+        if (writes_ > 0) {
+            Require(now - lastAt_ >= TransmitQueue::WriteDelayMs,
+                    "pacing: writes at " + std::to_string(lastAt_) + " ms and " +
+                        std::to_string(now) + " ms, less than 100 ms apart");
+            // A resend repeats the last command; anything else waits for an answer or a rejection.
+            Require(text == last_ || answeredSinceWrite,
+                    "one command outstanding: \"" + text.substr(0, text.size() - 2) +
+                        "\" written before \"" + last_.substr(0, last_.size() - 2) +
+                        "\" was answered or rejected");
         }
-        void Stop() override { entry_.active = false; }
-        bool IsActive() const override { return entry_.active; }
-        int Interval() const override { return entry_.interval; }
-
-      private:
-        ManualClock& clock_;
-        Entry& entry_;
-    };
-
-    std::unique_ptr<Timer> CreateTimer(std::function<void()> onTick) override {
-        entries.push_back(std::make_unique<Entry>());
-        entries.back()->tick = std::move(onTick);
-        return std::make_unique<ManualTimer>(*this, *entries.back());
+        ++writes_;
+        lastAt_ = now;
+        last_ = text;
+        answeredSinceWrite = false;
+        return NullPort::Write(bytes);
     }
-    void Advance(int64_t ms) {
-        now += ms;
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            Entry& e = *entries[i];
-            if (e.active && e.due <= now) {
-                e.due = now + e.interval;
-                e.tick();
-            }
-        }
-    }
+    bool answeredSinceWrite = false;
 
-    int64_t now = 0;
-    std::vector<std::unique_ptr<Entry>> entries;
+  private:
+    const VirtualClock& clock_;
+    int writes_ = 0;
+    int64_t lastAt_ = 0;
+    std::string last_;
 };
 
 class NullStrokeTarget : public StrokeParameterTarget {
@@ -100,16 +87,17 @@ class NullStrokeTarget : public StrokeParameterTarget {
 // A block as the framing builds it: ends with its prompt, no other prompt inside, every
 // line end "\r\n", within the bound.
 void CheckBlock(std::string_view block) {
-    Require(!block.empty() && block.size() <= ReceivePath::ReceiveBufferLimit);
-    Require(block.back() == '#' || block.back() == '$');
+    Require(!block.empty() && block.size() <= ReceivePath::ReceiveBufferLimit,
+            "a block is within the bound");
+    Require(block.back() == '#' || block.back() == '$', "a block ends with its prompt");
     for (std::size_t i = 0; i + 1 < block.size(); ++i) {
         const char c = block[i];
-        Require(c != '#' && c != '$' && c != '!');
+        Require(c != '#' && c != '$' && c != '!', "no prompt inside a block");
         if (c == '\r') {
-            Require(block[i + 1] == '\n');
+            Require(block[i + 1] == '\n', "every line end in a block is CR LF");
         }
         if (c == '\n') {
-            Require(i > 0 && block[i - 1] == '\r');
+            Require(i > 0 && block[i - 1] == '\r', "every line end in a block is CR LF");
         }
     }
 }
@@ -117,8 +105,8 @@ void CheckBlock(std::string_view block) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    ManualClock clock;
-    NullPort port;
+    VirtualClock clock;
+    PacedPort port(clock);
     NullBeeper beeper;
     NullLabels labels;
     NullBoxes boxes;
@@ -145,7 +133,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         link);
 
     // The first byte picks the sizes of the receive events, so the same text is also tried
-    // split in other places; a few events queue a command or let time pass.
+    // split in other places; a few events queue a command (each unlike the one before, so a
+    // second write of a command is told from a resend) or let time pass.
+    static constexpr const char* Commands[] = {"df\r\n", "de\r\n", "p\r\n", "dz\r\n"};
     if (size == 0) {
         return 0;
     }
@@ -162,17 +152,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::size_t n = 1 + (chunking * 31 + step * 7) % 64;
         const std::string_view chunk = bytes.substr(0, n);
         bytes.remove_prefix(chunk.size());
-        Require(echo.Feed(TelnetComPort::Escape(chunk)).data == chunk);
+        Require(echo.Feed(TelnetComPort::Escape(chunk)).data == chunk,
+                "the telnet codec reads back whole what it escapes");
+        std::string arrived(chunk);
         if (telnet) {
             const TelnetComPort::Received received = telnet->Feed(chunk);
-            Require(received.reply.empty() || static_cast<uint8_t>(received.reply[0]) == 255);
-            rx.Feed(received.data);
-        } else {
-            rx.Feed(chunk);
+            Require(received.reply.empty() || static_cast<uint8_t>(received.reply[0]) == 255,
+                    "a telnet reply is a command");
+            arrived = received.data;
         }
-        Require(rx.ReceiveBuffer().size() < ReceivePath::ReceiveBufferLimit);
+        rx.Feed(arrived);
+        port.answeredSinceWrite =
+            port.answeredSinceWrite || arrived.find_first_of("#$!") != arrived.npos;
+        Require(rx.ReceiveBuffer().size() < ReceivePath::ReceiveBufferLimit,
+                "the receive buffer stays within its bound");
         if (step % 3 == 0) {
-            queue.QueueCommand("df\r\n");
+            queue.QueueCommand(Commands[step / 3 % 4]);
         }
         if (step % 5 == 0) {
             clock.Advance(150);

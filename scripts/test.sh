@@ -6,3 +6,6 @@ cd "$(dirname "$0")/.."
 ./scripts/build.sh
 cd build
 ctest --output-on-failure -j2
+
+# Then the core and window tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+cd .. && ./scripts/test-sanitized.sh

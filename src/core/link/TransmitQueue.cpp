@@ -60,6 +60,12 @@ void TransmitQueue::SendNextCommand() {
 }
 
 void TransmitQueue::Answered() {
+    // A prompt that comes before the taken command has even gone out cannot be its answer (a
+    // stray or doubled prompt): freeing the queue then would put a second command on the way
+    // before the monitor has answered the first.
+    if (!resendPending_ && WriteScheduled()) {
+        return;
+    }
     if (resendPending_) {
         CancelScheduledWrites();
     }

@@ -23,12 +23,13 @@ void ChildActivation::Attach(QMdiSubWindow* frame) {
 }
 
 void ChildActivation::OnAboutToActivate() {
-    if (!areaWatched_ && frame_ && frame_->mdiArea() != nullptr) {
+    QMdiSubWindow* frame = Frame();
+    if (!areaWatched_ && frame != nullptr && frame->mdiArea() != nullptr) {
         areaWatched_ = true;
         // Another child window taking over ends this one's turn.
-        connect(frame_->mdiArea(), &QMdiArea::subWindowActivated, this,
+        connect(frame->mdiArea(), &QMdiArea::subWindowActivated, this,
                 [this](QMdiSubWindow* window) {
-                    if (window != nullptr && window != frame_) {
+                    if (window != nullptr && static_cast<QObject*>(window) != frame_) {
                         active_ = false;
                     }
                 });
@@ -41,11 +42,12 @@ void ChildActivation::OnAboutToActivate() {
 }
 
 void ChildActivation::KeepContentUnclipped() {
-    if (!frame_) {
+    QMdiSubWindow* frame = Frame();
+    if (frame == nullptr) {
         return;
     }
     // Raising the minimum also grows a window that is smaller right now.
-    frame_->setMinimumSize(frame_->minimumSizeHint());
+    frame->setMinimumSize(frame->minimumSizeHint());
 }
 
 bool ChildActivation::eventFilter(QObject* watched, QEvent* event) {
@@ -53,15 +55,17 @@ bool ChildActivation::eventFilter(QObject* watched, QEvent* event) {
         Attach(qobject_cast<QMdiSubWindow*>(content_.parentWidget()));
     } else if (watched == frame_) {
         switch (event->type()) {
-            case QEvent::Show:
+            case QEvent::Show: {
                 KeepContentUnclipped();
                 // A window hidden while it was the area's current one is not activated
                 // anew by the area when it comes back; showing it again is its turn.
-                if (!active_ && frame_->mdiArea() != nullptr &&
-                    frame_->mdiArea()->currentSubWindow() == frame_) {
+                QMdiSubWindow* frame = Frame();
+                if (!active_ && frame != nullptr && frame->mdiArea() != nullptr &&
+                    frame->mdiArea()->currentSubWindow() == frame) {
                     OnAboutToActivate();
                 }
                 break;
+            }
             case QEvent::Hide:
                 // Shown again later, the window counts as newly activated.
                 active_ = false;

@@ -21,7 +21,7 @@ class ChildActivation : public QObject {
     ChildActivation(QWidget& content, std::function<void()> onActivate);
 
     // The child window frame around the content, if it has one yet.
-    QMdiSubWindow* Frame() const { return frame_; }
+    QMdiSubWindow* Frame() const { return qobject_cast<QMdiSubWindow*>(frame_.data()); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -33,7 +33,9 @@ class ChildActivation : public QObject {
 
     QWidget& content_;
     std::function<void()> onActivate_;
-    QPointer<QMdiSubWindow> frame_;
+    // Held as a plain object: while the main window is torn down the frame still sends
+    // events from its base destructors, when it is no longer a sub-window.
+    QPointer<QObject> frame_;
     bool areaWatched_ = false;
     bool active_ = false;
 };

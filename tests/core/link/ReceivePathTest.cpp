@@ -89,6 +89,18 @@ TEST_F(ReceivePathTest, DispatchesBeforeTheQueueIsFreedSoACommandQueuedThereWait
     EXPECT_EQ(rig.port.writes[1].atMs, 200);
 }
 
+TEST_F(ReceivePathTest, APromptBeforeTheTakenCommandIsWrittenIsNotItsAnswer) {
+    rig.queue.QueueCommand("df\r\n");
+    rig.queue.QueueCommand("de\r\n");
+    rig.clock.Advance(50);
+    rig.port.Receive("#");  // "df" has not gone out yet
+    rig.clock.Advance(1000);
+    EXPECT_EQ(rig.Writes(), (Blocks{"df\r\n"}));
+    rig.port.Receive("#");
+    rig.clock.Advance(100);
+    EXPECT_EQ(rig.Writes(), (Blocks{"df\r\n", "de\r\n"}));
+}
+
 TEST_F(ReceivePathTest, FeedsTheLogOnlyWhileLoggingIsOn) {
     rig.port.Receive("ab\r\n#\r\n");
     rig.link.CommLogEnabled = true;
