@@ -1,6 +1,14 @@
 #!/usr/bin/env bash
-# Configures (Release) and builds into ./build.
+# Configures (Release) and builds into ./build: the targets given, or everything.
+#   scripts/build.sh [target ...]      e.g. scripts/build.sh zorvex zorvex-monitor-sim
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# A build tree left by a run as root cannot be built on by a normal user; say how to mend it.
+if [ -d build ] && not_mine="$(find build -maxdepth 2 ! -writable -print -quit)" &&
+    [ -n "$not_mine" ]; then
+    echo "Cannot write $not_mine (made by another user, e.g. an earlier run as root)." >&2
+    echo "Take the build tree back with:  sudo chown -R \"\$(id -un):\" build" >&2
+    exit 1
+fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build build -j"$(nproc)"
+cmake --build build -j"$(nproc)" ${1:+--target "$@"}
