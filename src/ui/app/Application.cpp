@@ -200,9 +200,9 @@ void Application::ShowMessageLater(const std::string& text) {
 void Application::WireMenus() {
     frmMain& m = *main_;
 
-    // File. "&New" and "&Save" have no action in this configuration: the monitor data is
-    // saved with "S&ave As ..." and there is no empty document to start from.
+    // File. "&New" has no action (there is no empty document to start from): it is greyed.
     m.SetMenuHandler(MenuCommand::FileOpen, [this] { fileCommands_->Open(); });
+    m.SetMenuHandler(MenuCommand::FileSave, [this] { fileCommands_->Save(); });
     m.SetMenuHandler(MenuCommand::FileSaveAs, [this] { fileCommands_->SaveAs(); });
     m.SetMenuHandler(MenuCommand::FileClose, [this] { fileCommands_->Close(); });
 
@@ -221,7 +221,7 @@ void Application::WireMenus() {
         frmStrokeXY_->Get().OpenWindow();
         frmStrokeXY_->Show();
     });
-    // "&xy simulator" has no action in this configuration.
+    // "&xy simulator" has no action in this configuration: it is greyed.
 
     // Info: "ID", "&Version", "&Monitor Configuration", "&Operating Hours" show frmID,
     // frmVersion, frmCapability, frmOperatingTime (information panels).

@@ -57,6 +57,7 @@ void frmMain::BuildMenus() {
             actions_[Index(command)] = action;
         }
     }
+    ShowMenuStates(MenuStates{});
 }
 
 QAction* frmMain::Action(MenuCommand command) const {

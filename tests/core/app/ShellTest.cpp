@@ -62,6 +62,9 @@ TEST_P(StatusTable, SetsCaptionOnlineFlagAndMenusAsTheTableSays) {
              {MenuCommand::FileOpen, MenuCommand::InfoVersion, MenuCommand::DiagnosticsPeek}) {
             ExpectColumn(m, item, c.others, before);
         }
+        for (auto inert : {MenuCommand::FileNew, MenuCommand::XySimulator}) {
+            EXPECT_FALSE(m.IsEnabled(inert)) << "greyed: it has no action";
+        }
         EXPECT_TRUE(g.view.messages.empty());
     }
 }
