@@ -125,7 +125,7 @@ void Application::MakeInfoPanels() {
     frmCapability_ = MakeChild<frmCapability>(ChildPlacement::Locations("frmCapability"),
                                               [this] { return new frmCapability(monitorData_); });
     frmPeekPoke_ = MakeChild<frmPeekPoke>(ChildPlacement::OwnKeys(OwnKeyWindow::PeekPoke),
-                                          [this] { return new frmPeekPoke(*queue_); });
+                                          [this] { return new frmPeekPoke(*writeConfirmations_); });
     infoWindowLabels_ =
         std::make_unique<InfoWindowLabels>(*frmID_, *frmVersion_, *frmOperatingTime_);
     peekPokeBoxes_ = std::make_unique<PeekPokeWindowBoxes>(*frmPeekPoke_);
@@ -140,8 +140,14 @@ void Application::MakeInfoPanels() {
 // ---------------------------------------------------------------------------------------
 void Application::MakeLink() {
     queue_ = std::make_unique<TransmitQueue>(port_, timers_, beeper_);
+    writeConfirmations_ = std::make_unique<WriteConfirmations>(*queue_, *main_);
     receive_ = std::make_unique<ReceivePath>(
-        *queue_, [this](std::string_view block) { dispatcher_.Dispatch(block); }, linkState_);
+        *queue_,
+        [this](std::string_view block) {
+            dispatcher_.Dispatch(block);
+            writeConfirmations_->OnReplyBlock(block);
+        },
+        linkState_);
     connectRoute_ = std::make_unique<ConnectWindowRoute>(
         *frmConnect_, [this](const std::string& text) { ShowMessageLater(text); });
     tryingRoute_ = std::make_unique<TryingWindowRoute>(*frmTrying_);
@@ -153,9 +159,8 @@ void Application::MakeLink() {
                                     *timedOutRoute_});
     receive_->SetPromptListener(connection_.get());
     // The log window's indicator follows the connection window's.
-    connection_->SetLogIndicator([this](bool online) {
-        SetCommLogIndicator(online ? IndicatorGreen : IndicatorRed);
-    });
+    connection_->SetLogIndicator(
+        [this](bool online) { SetCommLogIndicator(online ? IndicatorGreen : IndicatorRed); });
     port_.SetReceiveHandler([this](std::string_view bytes) { receive_->Feed(bytes); });
     port_.SetFailureHandler(
         [this](const std::string& reason) { connection_->OnPortFailure(reason); });
@@ -165,7 +170,7 @@ void Application::MakeLink() {
 }
 
 void Application::MakeStrokeAdjustment() {
-    stroke_ = std::make_unique<StrokeAdjustment>(*queue_, timers_, linkState_);
+    stroke_ = std::make_unique<StrokeAdjustment>(*writeConfirmations_, timers_, linkState_);
     strokeDumpSource_ = std::make_unique<CommLogDumpSource>(*commLog_);
     stroke_->SetLogWindow(strokeDumpSource_.get());
     // A read-out that finds the window closed opens its values (hidden) first.
@@ -273,6 +278,8 @@ void Application::RestartUpdateCycle() {
 void Application::MakeUpdateCycle(CommandSink& queue) {
     updateCycle_ =
         std::make_unique<UpdateAllDataCycle>(monitorData_, queue, timers_, shellState_.SendCount);
+    updateStatus_ = std::make_unique<UpdateAllDataStatus>(*main_, wallClock_);
+    updateCycle_->SetProgress(updateStatus_.get());
 }
 
 // ---------------------------------------------------------------------------------------

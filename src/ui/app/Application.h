@@ -9,6 +9,8 @@
 #include "core/app/Shell.h"
 #include "core/app/ShellState.h"
 #include "core/app/StartupSequence.h"
+#include "core/app/StatusBar.h"
+#include "core/app/WriteConfirmations.h"
 #include "core/data/FileCommands.h"
 #include "core/data/MdfReader.h"
 #include "core/data/MonitorData.h"
@@ -21,9 +23,11 @@
 #include "core/link/SerialPortMap.h"
 #include "core/link/StdioLogFile.h"
 #include "core/link/TransmitQueue.h"
+#include "core/panels/diagnostics/PeekPoke.h"
 #include "core/panels/info/InfoLabels.h"
 #include "core/panels/stroke/CommLogDumpSource.h"
 #include "core/panels/stroke/StrokeAdjustment.h"
+#include "core/protocol/IdentificationReplies.h"
 #include "core/protocol/ResponseDispatcher.h"
 #include "core/settings/SettingsStore.h"
 #include "core/support/Timer.h"
@@ -31,14 +35,12 @@
 #include "platform/QtSerialPort.h"
 #include "platform/QtSystemServices.h"
 #include "ui/app/ChildWindow.h"
-#include "core/panels/diagnostics/PeekPoke.h"
-#include "core/protocol/IdentificationReplies.h"
-#include "ui/panels/diagnostics/frmPeekPoke.h"
-#include "ui/panels/info/InfoWindowLabels.h"
-#include "ui/panels/info/frmCapability.h"
 #include "ui/data/QtFileCommandsView.h"
 #include "ui/link/LinkWindowRoutes.h"
 #include "ui/link/frmCommLog.h"
+#include "ui/panels/diagnostics/frmPeekPoke.h"
+#include "ui/panels/info/InfoWindowLabels.h"
+#include "ui/panels/info/frmCapability.h"
 #include "ui/panels/stroke/frmStrokeXY.h"
 
 class QMdiArea;
@@ -184,6 +186,7 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     std::unique_ptr<MonitorDataFile> mdvFile_;
     std::unique_ptr<QtFileCommandsView> fileView_;
     std::unique_ptr<FileCommands> fileCommands_;
+    std::unique_ptr<UpdateAllDataStatus> updateStatus_;  // the cycle's progress, shown
     std::unique_ptr<UpdateAllDataCycle> updateCycle_;
 
     // ---- Child windows (inside the main window) ----
@@ -210,6 +213,9 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     SerialPort& port_;
     QtBeeper beeper_;
     std::unique_ptr<TransmitQueue> queue_;
+    // The stroke and peek-and-poke windows send through it: their stores and writes are
+    // confirmed in the status bar once answered.
+    std::unique_ptr<WriteConfirmations> writeConfirmations_;
     std::unique_ptr<ReceivePath> receive_;
     std::unique_ptr<ChildWindow<frmConnect>> frmConnect_;
     std::unique_ptr<ChildWindow<frmTrying>> frmTrying_;

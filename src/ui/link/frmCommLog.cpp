@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
@@ -143,8 +144,12 @@ void frmCommLog::BuildControls() {
     btnEndFileLog_->setEnabled(false);
     ckFileEnabled_ = MakeCheckBox(this, "ckFileEnabled", "File Log Enabled",
                                   "Enable/Disable Logging to the Log File");
+    lblFileLog_ = new QLabel(this);
+    lblFileLog_->setObjectName(QStringLiteral("lblFileLog"));
     txtCommLog_ = new CommLogTextBox(log_, this);
     txtCommLog_->setObjectName(QStringLiteral("txtCommLog"));
+    txtCommLog_->setPlaceholderText(QStringLiteral(
+        "Click here and type a command for the monitor; Enter sends it. Its answers show here."));
     btnReConnect_ = MakeButton(this, "btnReConnect", "ReConnect");
     btnInd_ = MakeButton(this, "btnInd", "");
     btnInd_->setFocusPolicy(Qt::NoFocus);
@@ -200,6 +205,8 @@ void frmCommLog::ShowControls(const CommLogControls& c) {
     ckFileEnabled_->setChecked(c.fileBoxChecked);
     BtnLogFile_->setEnabled(c.logToFileEnabled);
     btnEndFileLog_->setEnabled(c.closeLogFileEnabled);
+    fileLogStatus_ = QString::fromLocal8Bit(c.fileLogStatus.c_str());
+    ShowFileLogStatus();
     if (btnInd_->property("online").toBool() != c.indicatorOnline) {
         btnInd_->setProperty("online", c.indicatorOnline);
         btnInd_->setStyleSheet(IndicatorStyle(c.indicatorOnline));
@@ -238,6 +245,12 @@ void frmCommLog::CatchUp() {
     if (atBottom) {
         bar->setValue(bar->maximum());
     }
+}
+
+void frmCommLog::ShowFileLogStatus() {
+    lblFileLog_->setToolTip(fileLogStatus_);
+    lblFileLog_->setText(lblFileLog_->fontMetrics().elidedText(fileLogStatus_, Qt::ElideMiddle,
+                                                               lblFileLog_->width()));
 }
 
 void frmCommLog::ShowFileLogFailure(const std::string& message) {
@@ -335,6 +348,14 @@ void frmCommLog::LayOut() {
                 w->setGeometry(left, top, columnWidth[c], height);
             }
             left += columnWidth[c] + x(kGap);
+        }
+        if (&row == &rows.back()) {
+            // The file log's state takes the free place at the end of the file row.
+            const int left =
+                x(kMargin) + columnWidth[0] + columnWidth[1] + columnWidth[2] + 3 * x(kGap);
+            lblFileLog_->setGeometry(left, top,
+                                     std::max(columnWidth[3], width() - left - x(kMargin)), height);
+            ShowFileLogStatus();
         }
         top += height + y(kGap);
     }

@@ -8,6 +8,7 @@
 #include "core/link/CommLogView.h"
 
 class QCheckBox;
+class QLabel;
 class QPushButton;
 
 namespace zorvex {
@@ -67,6 +68,8 @@ class frmCommLog : public QWidget, public CommLogView {
     void LayOut();
     void LogToFile();
     void ShowMessage(const QString& text);
+    // The file log's state, shortened in the middle to the room it has.
+    void ShowFileLogStatus();
 
     CommLog& log_;
     FileChooser chooseFile_;
@@ -87,6 +90,8 @@ class frmCommLog : public QWidget, public CommLogView {
     QCheckBox* ckFileEnabled_ = nullptr;
     QPushButton* BtnLogFile_ = nullptr;
     QPushButton* btnEndFileLog_ = nullptr;
+    QLabel* lblFileLog_ = nullptr;
+    QString fileLogStatus_;
     QPushButton* btnDone_ = nullptr;
     QPushButton* btnInd_ = nullptr;
     CommLogTextBox* txtCommLog_ = nullptr;
