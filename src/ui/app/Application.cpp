@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QMdiArea>
 #include <QTimer>
 
@@ -28,6 +29,15 @@ std::unique_ptr<SettingsStore> OwnSettingsUnless(SettingsStore* injected) {
     return std::make_unique<QtSettingsStore>(FromBytes(BuiltApplicationTitle()));
 }
 
+// The tool's icon in every size it comes in.
+QIcon ToolIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/zorvex/zorvex-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
 std::unique_ptr<TimerFactory> OwnTimersUnless(TimerFactory* injected) {
     if (injected != nullptr) {
         return nullptr;
@@ -44,6 +54,8 @@ Application::Application(ApplicationServices services)
       main_(std::make_unique<frmMain>()),
       ownPort_(services.port != nullptr ? nullptr : std::make_unique<QtSerialPort>(portMap_)),
       port_(services.port != nullptr ? *services.port : *ownPort_) {
+    // Every window, the child windows and the dialogs included, shows it.
+    QApplication::setWindowIcon(ToolIcon());
     shell_ = std::make_unique<Shell>(shellState_, monitorData_, linkState_, *main_,
                                      static_cast<LinkIndicators&>(*this),
                                      static_cast<InfoLabels&>(*this));

@@ -16,6 +16,7 @@
 
 #include "core/app/DisplayConfiguration.h"
 #include "core/link/CommLog.h"
+#include "ui/app/ChildWindow.h"
 #include "ui/app/QtText.h"
 #include "ui/app/Twips.h"
 
@@ -362,11 +363,15 @@ void frmCommLog::LayOut() {
     const int textTop = top;
 
     // The rules speak of the whole window; inside the main window that is the child frame.
-    const QWidget* frame = qobject_cast<const QMdiSubWindow*>(parentWidget());
+    const QWidget* frame = ChildFrameOf(*this);
     if (frame != nullptr && frame->isMinimized()) {
         return;
     }
-    const QSize outer = frame != nullptr ? frame->size() : size();
+    QSize outer = frame != nullptr ? frame->size() : size();
+    if (frame != nullptr && parentWidget() != nullptr) {
+        // Scrolled in a frame smaller than itself, the window lays out its own whole size.
+        outer += (size() - parentWidget()->size()).expandedTo(QSize(0, 0));
+    }
     const double outerWidth = PixelsToTwips(outer.width(), dpiX);
     const double outerHeight = PixelsToTwips(outer.height(), dpiY);
     const double ruleWidth = std::max(outerWidth, kMinWidthForRules);
@@ -389,6 +394,19 @@ void frmCommLog::LayOut() {
                          y(kIndicatorSize));
     const int doneWidth = std::max(x(kDoneWidth), btnDone_->sizeHint().width());
     btnDone_->setGeometry(x(ruleWidth - kDoneLeftLess), bottomTop, doneWidth, bottomHeight);
+
+    // Smaller than the rows of controls, a few lines of log and the bottom row, it scrolls.
+    const QSize minimum(2 * x(kMargin) + columnWidth[0] + columnWidth[1] + columnWidth[2] +
+                            columnWidth[3] + 3 * x(kGap),
+                        textTop + 4 * fontMetrics().lineSpacing() + 2 * y(kGap) + bottomHeight);
+    if (minimum != minimum_) {
+        minimum_ = minimum;
+        updateGeometry();
+    }
+}
+
+QSize frmCommLog::minimumSizeHint() const {
+    return minimum_;
 }
 
 }  // namespace zorvex

@@ -57,6 +57,7 @@ class frmCommLog : public QWidget, public CommLogView {
     void CatchUp();
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -92,6 +93,7 @@ class frmCommLog : public QWidget, public CommLogView {
     QPushButton* btnEndFileLog_ = nullptr;
     QLabel* lblFileLog_ = nullptr;
     QString fileLogStatus_;
+    QSize minimum_;
     QPushButton* btnDone_ = nullptr;
     QPushButton* btnInd_ = nullptr;
     CommLogTextBox* txtCommLog_ = nullptr;

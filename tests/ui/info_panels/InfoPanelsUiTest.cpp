@@ -220,6 +220,13 @@ TEST_F(InfoPanelsUi, PeekPokeButtonsSendTheBoxesAsTypedAndAnswersFillThem) {
     EXPECT_EQ(w.DataByteBox().text(), QStringLiteral("0x3C"));
     EXPECT_EQ(w.DataWordBox().text(), QStringLiteral("0xXXXX"));
     EXPECT_EQ(w.DataCharBox().text(), QStringLiteral("A"));
+    // From the keyboard: Enter in the address box goes there and reads; Esc closes.
+    peekPoke.Show();
+    QApplication::setActiveWindow(&main);
+    QTest::keyClick(&w.AddressBox(), Qt::Key_Return);
+    EXPECT_EQ(sink.Take(), (Commands{"a0x01FF", "rb"}));
+    QTest::keyClick(&w.AddressBox(), Qt::Key_Escape);
+    EXPECT_FALSE(peekPoke.IsVisible());
 }
 
 // Every window opens at least as large as its content, also where the stored or default

@@ -19,6 +19,7 @@
 
 #include "core/app/DisplayConfiguration.h"
 #include "core/panels/stroke/StrokeHelpTexts.h"
+#include "ui/app/ChildWindow.h"
 #include "ui/app/QtText.h"
 #include "ui/app/Twips.h"
 #include "ui/panels/stroke/Form2.h"
@@ -140,7 +141,7 @@ void frmStrokeXY::OpenWindow() {
 }
 
 void frmStrokeXY::WatchFrame() {
-    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    auto* frame = ChildFrameOf(*this);
     if (frame != nullptr && frame != frame_) {
         frame_ = frame;
         frame->installEventFilter(this);
@@ -277,6 +278,12 @@ void frmStrokeXY::Build() {
     frame1.Add(BuildFrame1());
     Column memory(frame1.Right() + kGap, below);
     memory.Add(BuildMemoryAccess());
+    // A frame smaller than all of that scrolls to the rest.
+    extent_ = QSize(kGap, kGap) + QSize(childrenRect().right(), childrenRect().bottom());
+}
+
+QSize frmStrokeXY::minimumSizeHint() const {
+    return extent_;
 }
 
 QWidget* frmStrokeXY::BuildTestPattern() {
@@ -336,6 +343,7 @@ QWidget* frmStrokeXY::BuildGainOffset() {
         const Row& row = rows[i];
         grid->addWidget(Caption(group, row.caption), i, 0);
         auto* bar = new QScrollBar(Qt::Horizontal, group);
+        bar->setFocusPolicy(Qt::StrongFocus);  // Tab reaches it; the arrow keys move it
         bar->setObjectName(QString::fromLatin1(row.barName));
         const auto range = StrokeBarLimits(row.bar);
         bar->setRange(range.min, range.max);
