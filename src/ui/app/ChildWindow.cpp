@@ -41,6 +41,15 @@ class ChildScroller : public QScrollArea {
         const QSize content = widget()->minimumSizeHint().expandedTo(widget()->minimumSize());
         return content.boundedTo(kLargestMinimum);
     }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // The frame's layout keeps this area's minimum; tell it when the content's changes.
+        if (watched == widget() && event->type() == QEvent::LayoutRequest) {
+            updateGeometry();
+        }
+        return QScrollArea::eventFilter(watched, event);
+    }
 };
 
 bool StartsWord(const QString& text, qsizetype i) {
@@ -171,6 +180,7 @@ void ChildWindowSlot::Create() {
     subWindow_ = area_.addSubWindow(scroller);
     scroller->setWidget(widget_);
     widget_->show();
+    scroller->updateGeometry();
     AssignAccessKeys(*widget_);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), subWindow_);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
