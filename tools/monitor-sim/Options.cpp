@@ -62,6 +62,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             options.help = true;
         } else if (arg == "--boot") {
             options.bootMode = true;
+        } else if (arg == "--short-first") {
+            options.shortItemsFirst = true;
         } else if (arg == "--link") {
             ok = value(options.linkPath) && !options.linkPath.empty();
         } else if (arg == "--log") {
@@ -129,6 +131,7 @@ Options:
                       seconds since start ("12.345678 RX df", "12.400001 PROMPT #")
   --boot              start in the boot loader (prompt "$") until "g" is received
   --firmware X.YY     the firmware version to report (default 2.05)
+  --short-first       list the short items first in the stroke read-out ("dz")
   --silent-after N    answer N commands, then fall silent (the tool loses the monitor)
   --reject N          answer the next N commands with "!" (the tool sends them again)
   --reject-every K    answer every Kth command with "!"

@@ -12,6 +12,7 @@ namespace zorvex::sim {
 struct Options {
     bool help = false;
     bool bootMode = false;
+    bool shortItemsFirst = false;
     std::string linkPath;  // a stable name for the pseudo-terminal, made as a symlink
     std::string logPath;
     std::string firmwareVersion;  // empty: the controller's own

@@ -62,6 +62,7 @@ class Simulator {
         if (!options.firmwareVersion.empty()) {
             controller_.identity().firmwareVersion = options.firmwareVersion;
         }
+        controller_.stroke().SetShortItemsFirst(options.shortItemsFirst);
     }
 
     bool Start() {

@@ -185,7 +185,7 @@ void Application::MakeStrokeAdjustment() {
     stroke_ = std::make_unique<StrokeAdjustment>(*writeConfirmations_, timers_, linkState_);
     strokeDumpSource_ = std::make_unique<CommLogDumpSource>(*commLog_);
     stroke_->SetLogWindow(strokeDumpSource_.get());
-    // A read-out that finds the window closed opens its values (hidden) first.
+    // A read-out reaches only an open window (the core drops it otherwise).
     dispatcher_.Register(ReplyHandlerId::StrokeParameters,
                          [this](std::string_view rest) { stroke_->ApplyReadout(rest); });
     frmStrokeXY_ = MakeChild<frmStrokeXY>(ChildPlacement::None(),
