@@ -12,6 +12,8 @@ namespace zorvex {
 namespace {
 namespace store = stroke_stores;
 
+constexpr const char* StoredVerb = "Stored";
+
 constexpr std::array<std::pair<SavedParameter, std::string_view>, 32> StoreNames{{
     {store::kXOffsetSign, "X offset sign"},
     {store::kYOffsetSign, "Y offset sign"},
@@ -96,7 +98,7 @@ std::optional<std::string> DescribeWrite(std::string_view command) {
 void WriteConfirmations::QueueCommand(const std::string& text) {
     queue_.QueueCommand(text);
     if (auto what = DescribeStore(text)) {
-        pending_.push_back({std::string(WithoutLineEnd(text)), "Stored", std::move(*what)});
+        pending_.push_back({std::string(WithoutLineEnd(text)), StoredVerb, std::move(*what)});
     } else if (auto written = DescribeWrite(text)) {
         pending_.push_back({std::string(WithoutLineEnd(text)), "Wrote", std::move(*written)});
     }
@@ -122,8 +124,10 @@ void WriteConfirmations::OnReplyBlock(std::string_view block) {
     }
     verb_ = done.verb;
     done_ += (done_.empty() ? "" : ", ") + done.what;
-    // Stores queued together (one "Save") are confirmed as one, when the last is answered.
-    const bool moreOfTheSame = std::any_of(pending_.begin(), pending_.end(),
+    // Stores queued together (one "Save") are confirmed as one, when the last is answered;
+    // each write stands alone with its own answer.
+    const bool moreOfTheSame =
+        verb_ == StoredVerb && std::any_of(pending_.begin(), pending_.end(),
                                            [&](const Pending& p) { return p.verb == verb_; });
     if (moreOfTheSame) {
         return;
