@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -169,7 +170,12 @@ bool frmStrokeXY::eventFilter(QObject* watched, QEvent* event) {
             }
         });
     }
-    if (event->type() == QEvent::MouseButtonRelease) {
+    // A help link opens with a click, or from the keyboard with Enter or Space.
+    const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+    const bool pressed =
+        key != nullptr && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                           key->key() == Qt::Key_Space);
+    if (event->type() == QEvent::MouseButtonRelease || pressed) {
         for (int i = 0; i < static_cast<int>(helpLabels_.size()); ++i) {
             if (watched == helpLabels_[i]) {
                 ShowHelp(i);
@@ -262,6 +268,7 @@ QLabel* frmStrokeXY::HelpLabel(int index, const char* caption, QWidget* parent) 
     label->setObjectName(QStringLiteral("Label12(%1)").arg(index));
     label->setStyleSheet(QStringLiteral("color: palette(highlight); text-decoration: underline;"));
     label->setCursor(Qt::PointingHandCursor);
+    label->setFocusPolicy(Qt::StrongFocus);  // Tab reaches it too
     label->installEventFilter(this);
     helpLabels_[index] = label;
     return label;
