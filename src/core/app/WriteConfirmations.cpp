@@ -13,6 +13,7 @@ namespace {
 namespace store = stroke_stores;
 
 constexpr const char* StoredVerb = "Stored";
+constexpr std::size_t MaxPending = 64;
 
 constexpr std::array<std::pair<SavedParameter, std::string_view>, 32> StoreNames{{
     {store::kXOffsetSign, "X offset sign"},
@@ -97,6 +98,10 @@ std::optional<std::string> DescribeWrite(std::string_view command) {
 
 void WriteConfirmations::QueueCommand(const std::string& text) {
     queue_.QueueCommand(text);
+    // Without a monitor nothing is answered; keep only the latest few waiting.
+    if (pending_.size() >= MaxPending) {
+        pending_.pop_front();
+    }
     if (auto what = DescribeStore(text)) {
         pending_.push_back({std::string(WithoutLineEnd(text)), StoredVerb, std::move(*what)});
     } else if (auto written = DescribeWrite(text)) {

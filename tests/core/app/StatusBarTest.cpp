@@ -78,14 +78,9 @@ INSTANTIATE_TEST_SUITE_P(
                      "ww0xZZ\r\nBad value, nothing written\r\n#"},
                     {"notice Wrote byte 0x12 (monitor: Byte at 0100 set to 0x12)",
                      "notice Wrote word 0xZZ (monitor: Bad value, nothing written)"}},
-        ConfirmCase{"AResendIsNoAnswerYetAndOtherAnswersConfirmNothing",
-                    {"wb0x12", "rb", "TYW2EA5"},
-                    {"wb0x12\r\n!", "rb\r\nByte := 0x12\r\n#", "TYW2EA5\r\nReg 2EA = 05\r\n#",
-                     "wb0x12\r\n#"},
-                    {"notice Wrote byte 0x12"}},
-        ConfirmCase{"AWriteWhoseAnswerWasLostIsPassedOver",
-                    {"wb1", "wb2"},
-                    {"wb2\r\nok\r\n#"},
+        ConfirmCase{"AResendOrAnotherAnswerConfirmsNothingAndALostAnswerIsPassedOver",
+                    {"wb1", "rb", "TYW2EA5", "wb2"},
+                    {"wb1\r\n!", "rb\r\nByte := 0x12\r\n#", "TYW2EA5\r\n#", "wb2\r\nok\r\n#"},
                     {"notice Wrote byte 2 (monitor: ok)"}}),
     [](const ::testing::TestParamInfo<ConfirmCase>& info) { return info.param.name; });
 
