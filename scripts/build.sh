@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # A build tree left by a run as root cannot be built on by a normal user; say how to mend it.
-if [ -d build ] && not_mine="$(find build -maxdepth 2 ! -writable -print -quit)" &&
+if [ -d build ] && not_mine="$(find build -maxdepth 2 ! -type l ! -writable -print -quit)" &&
     [ -n "$not_mine" ]; then
     echo "Cannot write $not_mine (made by another user, e.g. an earlier run as root)." >&2
     echo "Take the build tree back with:  sudo chown -R \"\$(id -un):\" build" >&2
