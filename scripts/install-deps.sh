@@ -14,6 +14,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick
   dpkg-dev file desktop-file-utils
+  ser2net
 )
 
 missing=()

@@ -91,13 +91,13 @@ TEST_P(SimBadOptions, AreRefusedWithAReason) {
 }
 
 using Args = std::vector<std::string>;
-INSTANTIATE_TEST_SUITE_P(Cases, SimBadOptions,
-                         ::testing::Values(Args{"--reject"}, Args{"--reject", "-1"},
-                                           Args{"--reject", "2x"}, Args{"--reject-every", "1"},
-                                           Args{"--reply-delay", "99999999999999999999"},
-                                           Args{"--chunk", "0"}, Args{"--firmware", "2"},
-                                           Args{"--firmware", "V2.05"}, Args{"--link", ""},
-                                           Args{"--frobnicate"}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SimBadOptions,
+    ::testing::Values(Args{"--reject"}, Args{"--reject", "-1"}, Args{"--reject", "2x"},
+                      Args{"--reject-every", "1"}, Args{"--reply-delay", "99999999999999999999"},
+                      Args{"--chunk", "0"}, Args{"--firmware", "2"}, Args{"--firmware", "V2.05"},
+                      Args{"--link", ""}, Args{"--tcp", "65536"},
+                      Args{"--tcp", "4001", "--link", "/tmp/x"}, Args{"--frobnicate"}));
 
 }  // namespace
 }  // namespace zorvex::sim

@@ -66,6 +66,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             options.shortItemsFirst = true;
         } else if (arg == "--link") {
             ok = value(options.linkPath) && !options.linkPath.empty();
+        } else if (arg == "--tcp") {
+            ok = number(0, 65535, options.tcpPort);
         } else if (arg == "--log") {
             ok = value(options.logPath) && !options.logPath.empty();
         } else if (arg == "--firmware") {
@@ -94,6 +96,9 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             return {std::nullopt, "missing or bad value for " + arg};
         }
     }
+    if (options.tcpPort >= 0 && !options.linkPath.empty()) {
+        return {std::nullopt, "--link names a pseudo-terminal; there is none with --tcp"};
+    }
     return {options, ""};
 }
 
@@ -115,6 +120,8 @@ Using it with the tool:
      (or put "Com1=/tmp/ttyZorvex" under [Ports] in the tool's settings file), choose
      Com1 and press "OK". The status turns to "Monitor on Com1" within a few seconds.
   scripts/run.sh does all of this for you, with the tool's settings kept in build/run.
+  Over the network instead: start it with --tcp 4001 and set the device of Com1 to
+  socket://127.0.0.1:4001, as for a network serial server.
 
 What it answers:
   p (ping), g (leave the boot loader), df/de (firmware/ROM version), dt/du (operating
@@ -127,6 +134,10 @@ What it answers:
 
 Options:
   --link PATH         also make PATH a symlink to the pseudo-terminal (removed at exit)
+  --tcp PORT          serve on TCP port PORT of 127.0.0.1 instead of a pseudo-terminal,
+                      raw bytes, as a network serial server does (0: any free port); the
+                      first line of output is then the tool's device for it, for example
+                      socket://127.0.0.1:4001; one client at a time
   --log FILE          record every received command and every prompt sent, with the
                       seconds since start ("12.345678 RX df", "12.400001 PROMPT #")
   --boot              start in the boot loader (prompt "$") until "g" is received
@@ -146,7 +157,8 @@ Signals, to play faults while it runs (PID = its process id):
   kill -USR2 PID      answer again
   kill -HUP PID       unplug the cable: close the pseudo-terminal and remove the link;
                       a second HUP plugs it in again (a new device, the link renewed,
-                      its path printed again)
+                      its path printed again). With --tcp: stop serving (the client is
+                      dropped, callers are refused); a second HUP serves the same port again
 )";
 }
 

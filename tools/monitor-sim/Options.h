@@ -16,6 +16,7 @@ struct Options {
     std::string linkPath;  // a stable name for the pseudo-terminal, made as a symlink
     std::string logPath;
     std::string firmwareVersion;  // empty: the controller's own
+    long tcpPort = -1;            // serve raw TCP on this loopback port instead; -1: the pty
     Faults faults;
     OutputScheduler::Pacing pacing;
 };

@@ -346,7 +346,9 @@ void ConnectionController::OnPortFailure(const std::string& reason) {
     GoOffline();
     const std::string port = "Com" + std::to_string(link_.CommPort);
     const std::string device = device_.empty() ? port : port + " (" + device_ + ")";
-    views_.connect.SetStatusText("Lost the serial port " + device + ".");
+    // The port's reason is what a technician acts on ("connection refused by HOST:PORT").
+    views_.connect.SetStatusText("Lost the serial port " + device +
+                                 (reason.empty() ? "." : ": " + reason + "."));
     if (!failureReported_) {
         failureReported_ = true;
         std::string message = "The serial port " + device + " stopped working";

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "core/app/DisplayConfiguration.h"
+#include "core/data/MonitorDataComparison.h"
 #include "core/protocol/DacTableHandlers.h"
 #include "core/protocol/LinkReplyHandlers.h"
 #include "platform/QtSettingsStore.h"
@@ -16,6 +17,7 @@
 #include "ui/app/Twips.h"
 #include "ui/app/frmAbout.h"
 #include "ui/app/frmMain.h"
+#include "ui/data/frmCompare.h"
 
 namespace zorvex {
 
@@ -52,7 +54,7 @@ Application::Application(ApplicationServices services)
       ownTimers_(OwnTimersUnless(services.timers)),
       timers_(services.timers != nullptr ? *services.timers : *ownTimers_),
       main_(std::make_unique<frmMain>()),
-      ownPort_(services.port != nullptr ? nullptr : std::make_unique<QtSerialPort>(portMap_)),
+      ownPort_(services.port != nullptr ? nullptr : std::make_unique<QtMappedPort>(portMap_)),
       port_(services.port != nullptr ? *services.port : *ownPort_) {
     // Every window, the child windows and the dialogs included, shows it.
     QApplication::setWindowIcon(ToolIcon());
@@ -79,6 +81,7 @@ Application::~Application() {
     port_.SetFailureHandler(nullptr);
     // Windows go first: they may still hold references into the state below.
     help_.reset();
+    compare_.reset();
     about_.reset();
     childWindows_.clear();
     main_.reset();
@@ -222,6 +225,7 @@ void Application::WireMenus() {
     m.SetMenuHandler(MenuCommand::FileSave, [this] { fileCommands_->Save(); });
     m.SetMenuHandler(MenuCommand::FileSaveAs, [this] { fileCommands_->SaveAs(); });
     m.SetMenuHandler(MenuCommand::FileClose, [this] { fileCommands_->Close(); });
+    m.SetMenuHandler(MenuCommand::FileCompare, [this] { CompareWithFile(); });
 
     // Monitor.
     m.SetMenuHandler(MenuCommand::MonitorUpdate, [this] { RestartUpdateCycle(); });
@@ -381,6 +385,30 @@ frmAbout& Application::About() {
     return *about_;
 }
 
+frmCompare& Application::CompareWindow() {
+    if (!compare_) {
+        compare_ = std::make_unique<frmCompare>(main_.get());
+    }
+    return *compare_;
+}
+
+void Application::CompareWithFile() {
+    const auto chosen = fileView_->ChooseFileToOpen(OpenDialogFor());
+    if (!chosen) {
+        return;
+    }
+    const LoadedMonitorData file = LoadMonitorDataFile(mdvFiles_, chosen->path, chosen->title);
+    if (!file.ok) {
+        fileView_->ShowMessage(file.message);
+        return;
+    }
+    frmCompare& window = CompareWindow();
+    window.ShowDifferences(CompareMonitorData(monitorData_, file.data), chosen->title);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 HelpWindow& Application::Help() {
     if (!help_) {
         help_ = std::make_unique<HelpWindow>();
@@ -424,6 +452,9 @@ void Application::OnExit() {
     // The free-standing windows close with the tool.
     if (about_) {
         about_->close();
+    }
+    if (compare_) {
+        compare_->close();
     }
     if (help_) {
         help_->close();

@@ -32,7 +32,7 @@
 #include "core/settings/SettingsStore.h"
 #include "core/support/Timer.h"
 #include "platform/QtMonitorDataFiles.h"
-#include "platform/QtSerialPort.h"
+#include "platform/QtMappedPort.h"
 #include "platform/QtSystemServices.h"
 #include "ui/app/ChildWindow.h"
 #include "ui/data/QtFileCommandsView.h"
@@ -49,6 +49,7 @@ namespace zorvex {
 
 class frmMain;
 class frmAbout;
+class frmCompare;
 class HelpWindow;
 
 // What the application takes from outside. Left empty, the tool uses the real ones; a test
@@ -106,6 +107,9 @@ class Application : private StartupWindows, private LinkIndicators, private Info
 
     // Free-standing windows, created on first use.
     frmAbout& About();
+    // "Compare With File ...": the data in the tool against a chosen file.
+    frmCompare& CompareWindow();
+    void CompareWithFile();
     HelpWindow& Help();
     void ShowHelpTopics();
 
@@ -209,7 +213,7 @@ class Application : private StartupWindows, private LinkIndicators, private Info
 
     // ---- Serial link (link) ----
     SerialPortMap portMap_{settings_};
-    std::unique_ptr<QtSerialPort> ownPort_;
+    std::unique_ptr<QtMappedPort> ownPort_;
     SerialPort& port_;
     QtBeeper beeper_;
     std::unique_ptr<TransmitQueue> queue_;
@@ -238,6 +242,7 @@ class Application : private StartupWindows, private LinkIndicators, private Info
 
     // ---- Free-standing windows ----
     std::unique_ptr<frmAbout> about_;
+    std::unique_ptr<frmCompare> compare_;
     std::unique_ptr<HelpWindow> help_;
 
     bool exited_ = false;

@@ -276,9 +276,13 @@ TEST_F(ConnectionTest, APortThatFailsIsReportedOnceAndReopenedWhenItReturns) {
 TEST_F(ConnectionTest, APortFailureWithoutAutoReConnectWaitsForTheUser) {
     Start(false);
     RunAnswering(2200);
-    rig.port.Fail("device removed");
+    rig.port.Fail("connection refused by 127.0.0.1:4001");
     EXPECT_EQ(rig.connectView.messages.size(), 1u);
     EXPECT_EQ(Seen(), "No monitor, red");
+    // The port's own words are what the technician acts on.
+    EXPECT_NE(rig.connectView.status.find(": connection refused by 127.0.0.1:4001."),
+              std::string::npos)
+        << rig.connectView.status;
     rig.clock.Advance(20000);
     EXPECT_FALSE(rig.port.IsOpen());
     rig.ctl.Ok();

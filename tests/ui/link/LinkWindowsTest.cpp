@@ -67,6 +67,18 @@ TEST(LinkWindows, EachPortShowsItsDeviceMarksAMissingOneAndStoresADeviceChosenFo
     emit com2->lineEdit()->editingFinished();
     EXPECT_EQ(w.settings.Get("Ports", "Com2"), "/dev/pts/7");
     EXPECT_EQ(w.rig.port.openCount, 0);  // Com2 is not the port in use
+    // A malformed network port is told and kept in the box to mend, but not stored.
+    auto* com2State = w.Find<QLabel>(w.connect, "lblDeviceState(1)");
+    com2->setCurrentText("socket://127.0.0.1:70000");
+    emit com2->lineEdit()->editingFinished();
+    ASSERT_EQ(w.messages.size(), 1u);
+    EXPECT_NE(w.messages[0].find("from 1 to 65535"), std::string::npos) << w.messages[0];
+    EXPECT_EQ(w.settings.Get("Ports", "Com2"), "/dev/pts/7");
+    EXPECT_EQ(com2State->text(), "not valid");
+    com2->setCurrentText("rfc2217://127.0.0.1:4001");
+    emit com2->lineEdit()->editingFinished();
+    EXPECT_EQ(w.settings.Get("Ports", "Com2"), "rfc2217://127.0.0.1:4001");
+    EXPECT_EQ(com2State->text(), "");  // a network port is not looked for as a file
 
     com1->setCurrentIndex(com1->findText("/dev/ttyACM0"));
     emit com1->activated(com1->currentIndex());
