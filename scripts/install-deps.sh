@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Zorvex needs on Debian 12 (run as root).
+# Makes sure what building, running and testing Zorvex needs is installed (Debian 12).
+# Run as yourself: with everything installed it changes nothing and needs no root. Missing
+# packages are installed with apt-get: directly as root, through sudo otherwise; without
+# sudo it prints the command to run as root and stops.
 set -euo pipefail
 
+# Real package names only: a virtual one is never reported as installed.
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
   qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
@@ -19,14 +23,18 @@ for package in "${packages[@]}"; do
     missing+=("$package")
   fi
 done
+((${#missing[@]})) || exit 0
 
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "These packages are missing; run this script as root (or with sudo)." >&2
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
+echo "Missing packages: ${missing[*]}"
+install=(apt-get install -y -q --no-install-recommends "${missing[@]}")
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo > /dev/null; then
+  as_root=(sudo)
+else
+  echo "Install them as root, then run this again:" >&2
+  echo "  su -c 'apt-get update && ${install[*]}'" >&2
+  exit 1
 fi
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive "${install[@]}"

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the tool connected to the monitor simulator.
+# Installs what is missing, builds only the tool and the monitor simulator, and starts the
+# tool connected to the simulator. Run it as yourself: root is asked for (through sudo)
+# only when a package is missing.
 # The tool's settings live in build/run/config, so a user's own settings are not touched;
 # on first use Com1 is set to the simulator's link and chosen as the port. The simulator
 # stops when the tool exits. Simulator options may be given in ZORVEX_SIM_ARGS, for
@@ -7,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
-./scripts/build.sh
+./scripts/build.sh zorvex zorvex-monitor-sim
 
 run="$PWD/build/run"
 link="$run/ttyZorvex"

@@ -180,22 +180,25 @@ shot_main() { # name [width height]: the whole window, or its top left part
     save_png "$work/main.png" "$1"
 }
 
-# The main window's work area below the menu bar, as an image, and where it lies.
+# The main window's work area between the menu bar and the status bar, as an image, and
+# where it lies.
 mdi_area() {
-    local x y w h top
+    local x y w h top bottom
     read -r x y w h < <(geometry "$main")
     grab_root
     convert "$work/root.png" -crop "${w}x${h}+${x}+${y}" +repage "$work/main.png"
-    # The work area's colour, from its bottom right corner; its top is the first row of
-    # that colour in the rightmost column but two.
-    background="$(convert "$work/main.png" -format "%[pixel:p{$((w - 3)),$((h - 3))}]" info:)"
+    # The work area's colour is the commonest one in the rightmost column but two; the area
+    # runs from the first to the last row of that colour there.
     convert "$work/main.png" -crop "1x${h}+$((w - 3))+0" +repage txt:"$work/column.txt"
-    top="$(awk -v bg="$background" 'NR > 1 && $NF == bg { split($1, a, /[,:]/);
-            print a[2]; exit }' "$work/column.txt")"
-    [ -n "$top" ] || top=30
+    background="$(awk 'NR > 1 { print $NF }' "$work/column.txt" | sort | uniq -c | sort -rn |
+        awk 'NR == 1 { print $2 }')"
+    read -r top bottom < <(awk -v bg="$background" 'NR > 1 && $NF == bg {
+            split($1, a, /[,:]/); if (first == "") first = a[2]; last = a[2] }
+        END { print (first == "" ? 30 : first), (last == "" ? 0 : last) }' "$work/column.txt")
+    [ "$bottom" -gt "$top" ] || bottom=$((h - 1))
     mdi_x=$x
     mdi_y=$((y + top))
-    convert "$work/main.png" -crop "${w}x$((h - top))+0+${top}" +repage "$work/mdi.png"
+    convert "$work/main.png" -crop "${w}x$((bottom - top + 1))+0+${top}" +repage "$work/mdi.png"
 }
 
 # The child windows shown in the work area, trimmed out of its background: sets child_x,

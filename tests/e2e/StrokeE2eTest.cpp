@@ -49,7 +49,7 @@ TEST_F(StrokeOnSimulator, AStoredGainComesBackWhenTheWindowIsOpenedAgain) {
     // Closing discards the window's values; opening asks the monitor again.
     auto* window = tool->app->MainWindow().MdiArea().findChild<QWidget*>("frmStrokeXY");
     ASSERT_NE(window, nullptr);
-    auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+    QMdiSubWindow* sub = ChildFrameOf(*window);
     ASSERT_NE(sub, nullptr);
     sub->close();
     QCoreApplication::processEvents();  // the user's next click comes in a later event

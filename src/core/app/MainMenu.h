@@ -55,11 +55,19 @@ struct MenuText {
 const std::vector<MenuText>& MainMenus();
 const MenuItemText& MenuItemOf(MenuCommand command);
 
-// Which items are enabled. Everything starts enabled; the status operations change it.
+// "&New" and "&xy simulator" do nothing in this configuration, so they stay greyed.
+constexpr bool HasAction(MenuCommand command) {
+    return command != MenuCommand::FileNew && command != MenuCommand::XySimulator;
+}
+
+// Which items are enabled. Everything with an action starts enabled; the status operations
+// change it.
 class MenuStates {
   public:
     MenuStates() { enabled_.fill(true); }
-    bool IsEnabled(MenuCommand command) const { return enabled_[Index(command)]; }
+    bool IsEnabled(MenuCommand command) const {
+        return HasAction(command) && enabled_[Index(command)];
+    }
     void SetEnabled(MenuCommand command, bool enabled) { enabled_[Index(command)] = enabled; }
     void EnableAll() { enabled_.fill(true); }
     bool operator==(const MenuStates&) const = default;

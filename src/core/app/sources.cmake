@@ -5,4 +5,6 @@ target_sources(core PRIVATE
   app/MainMenu.cpp
   app/Shell.cpp
   app/StartupSequence.cpp
+  app/StatusBar.cpp
+  app/WriteConfirmations.cpp
 )

@@ -35,11 +35,19 @@ OpenDialogRequest OpenDialogFor() {
             DialogFileMustExist};
 }
 
-SaveDialogRequest SaveDialogFor(const SettingsStore& settings) {
+SaveDialogRequest SaveDialogFor(const SettingsStore& settings, const std::string& proposedName) {
     const std::string pattern = std::string("*") + MdvExtension;
-    return {"Monitor Data Files (" + pattern + ")|" + pattern + "|All Files (*.*)|*.*", pattern,
-            settings.Read(ConfigsSection, FileSaveInitDirKey, FileSaveInitDirDefault),
+    return {"Monitor Data Files (" + pattern + ")|" + pattern + "|All Files (*.*)|*.*",
+            proposedName, settings.Read(ConfigsSection, FileSaveInitDirKey, FileSaveInitDirDefault),
             DialogOverwritePrompt};
+}
+
+ChosenFile WithMdvExtension(ChosenFile file) {
+    if (file.title.find('.') == std::string::npos) {
+        file.path += MdvExtension;
+        file.title += MdvExtension;
+    }
+    return file;
 }
 
 std::string FolderOf(const std::string& path, char separator) {
@@ -94,23 +102,45 @@ void FileCommands::Open() {
     data_.DiskFileNum = FileHandle;
     data_.FilePath = chosen->path;
     data_.FileTitle = chosen->title;
+    current_.reset();
     data_.FileIsOpen = true;
     data_.DataChanged = false;
     data_.FileOpenForInput = true;
     setMainCaption_(data_.FileTitle);
     // The read's messages are the only report of a bad file; the caption keeps the name.
-    Tell(file_.ReadMDF(std::move(file.bytes)));
+    const FileReport report = file_.ReadMDF(std::move(file.bytes));
+    if (report.ok) {
+        // Only a file read as monitor data may be written over by "&Save".
+        current_ = *chosen;
+    }
+    Tell(report);
+}
+
+void FileCommands::Save() {
+    if (current_) {
+        SaveTo(*current_);
+    } else {
+        SaveAs();
+    }
 }
 
 void FileCommands::SaveAs() {
-    const auto chosen = view_.ChooseFileToSave(SaveDialogFor(settings_));
+    const auto chosen = view_.ChooseFileToSave(
+        SaveDialogFor(settings_, current_ ? current_->title : ProposedMdvName));
     if (!chosen) {
         return;
     }
+    const ChosenFile file = WithMdvExtension(*chosen);
+    if (SaveTo(file)) {
+        settings_.Write(ConfigsSection, FileSaveInitDirKey, FolderOf(file.path, separator_));
+    }
+}
+
+bool FileCommands::SaveTo(const ChosenFile& chosen) {
     const FileState before = SaveFileState(data_);
     data_.DiskFileNum = FileHandle;
-    data_.FilePath = chosen->path;
-    data_.FileTitle = chosen->title;
+    data_.FilePath = chosen.path;
+    data_.FileTitle = chosen.title;
     data_.FileIsOpen = true;
     data_.DataChanged = false;
     data_.FileOpenForInput = false;
@@ -120,10 +150,11 @@ void FileCommands::SaveAs() {
         // were, and the data still counts as changed if it was.
         RestoreFileState(data_, before);
         Tell(report);
-        return;
+        return false;
     }
+    current_ = chosen;
     setMainCaption_(data_.FileTitle);
-    settings_.Write(ConfigsSection, FileSaveInitDirKey, FolderOf(data_.FilePath, separator_));
+    return true;
 }
 
 void FileCommands::Close() {
@@ -131,6 +162,7 @@ void FileCommands::Close() {
         return;
     }
     CloseOpenFile();
+    current_.reset();
     setMainCaption_("");
 }
 

@@ -15,6 +15,8 @@ inline constexpr const char* SaveChangesQuestion =
     "The data has been changed. Do you wish to save changes?";
 inline constexpr const char* FileSaveInitDirKey = "FileSaveInitDir";
 inline constexpr const char* FileSaveInitDirDefault = "C:\\Program Files\\Zorvex3";
+// The name Save As proposes when no file has been opened or saved yet.
+inline constexpr const char* ProposedMdvName = "monitor.mdv";
 
 // Dialog flags as the common file dialog knows them.
 inline constexpr int DialogOverwritePrompt = 2;
@@ -51,12 +53,16 @@ class FileCommandsView {
 };
 
 OpenDialogRequest OpenDialogFor();
-SaveDialogRequest SaveDialogFor(const SettingsStore& settings);
+SaveDialogRequest SaveDialogFor(const SettingsStore& settings,
+                                const std::string& proposedName = ProposedMdvName);
+// A name typed without an extension gets ".mdv", in the path and in the title.
+ChosenFile WithMdvExtension(ChosenFile file);
 // The folder of a path with its trailing separator: characters are dropped from the end
 // until it ends with the separator (an empty text when there is none).
 std::string FolderOf(const std::string& path, char separator);
 
-// "&Open ...", "S&ave As ..." and "&Close" of the File menu.
+// "&Open ...", "&Save", "S&ave As ..." and "&Close" of the File menu. The file last opened
+// or saved (until Close) is the one "&Save" writes again and Save As proposes.
 class FileCommands {
   public:
     FileCommands(MonitorData& data, MonitorDataFile& file, MonitorDataFiles& files,
@@ -71,6 +77,8 @@ class FileCommands {
           separator_(folderSeparator) {}
 
     void Open();
+    // Writes the current file again without a dialog; with none, it is Save As.
+    void Save();
     void SaveAs();
     void Close();
 
@@ -79,6 +87,8 @@ class FileCommands {
     // so the command stops before the changes could be lost.
     bool SaveChangesPrompt();
     FileReport Write();
+    // Writes the model to the file given; false (and the state as before) when it failed.
+    bool SaveTo(const ChosenFile& file);
     void CloseOpenFile();
     void Tell(const FileReport& report);
 
@@ -89,6 +99,7 @@ class FileCommands {
     FileCommandsView& view_;
     std::function<void(const std::string&)> setMainCaption_;
     char separator_;
+    std::optional<ChosenFile> current_;
 };
 
 }  // namespace zorvex

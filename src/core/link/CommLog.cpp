@@ -208,6 +208,7 @@ CommLog::FileOpenResult CommLog::OpenLogFile(const std::string& path) {
                            "). File logging is unchanged."};
     }
     file_ = std::move(creation.file);
+    filePath_ = path;
     fileLogEnabled_ = false;
     fileBoxEnabled_ = true;
     RefreshControls();
@@ -249,6 +250,11 @@ CommLogControls CommLog::Controls() const {
     c.logToFileEnabled = file_ == nullptr;
     c.closeLogFileEnabled = file_ != nullptr;
     c.indicatorOnline = indicatorOnline_;
+    // An open file is written only while its box is ticked; say which it is.
+    c.fileLogStatus = file_ == nullptr ? "File log: none"
+                      : fileLogEnabled_
+                          ? "File log: writing to " + filePath_
+                          : "File log: " + filePath_ + " open, not writing (tick File Log Enabled)";
     return c;
 }
 

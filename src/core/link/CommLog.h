@@ -127,6 +127,7 @@ class CommLog : public TrafficLog {
     bool checkOffShown_ = true;
     bool indicatorOnline_ = false;
     std::unique_ptr<LogFile> file_;
+    std::string filePath_;
 };
 
 }  // namespace zorvex

@@ -16,6 +16,7 @@ struct CommLogControls {
     bool logToFileEnabled = true;      // "Log to File ..."
     bool closeLogFileEnabled = false;  // "Close Log File"
     bool indicatorOnline = false;      // btnInd green, else red
+    std::string fileLogStatus;         // whether traffic goes to a log file, and which
 };
 
 // New log text since the window last caught up. When cleared is set the window empties

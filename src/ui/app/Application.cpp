@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTimer>
@@ -31,6 +32,15 @@ std::unique_ptr<SettingsStore> OwnSettingsUnless(SettingsStore* injected) {
     return std::make_unique<QtSettingsStore>(FromBytes(BuiltApplicationTitle()));
 }
 
+// The tool's icon in every size it comes in.
+QIcon ToolIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/zorvex/zorvex-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
 std::unique_ptr<TimerFactory> OwnTimersUnless(TimerFactory* injected) {
     if (injected != nullptr) {
         return nullptr;
@@ -47,6 +57,8 @@ Application::Application(ApplicationServices services)
       main_(std::make_unique<frmMain>()),
       ownPort_(services.port != nullptr ? nullptr : std::make_unique<QtMappedPort>(portMap_)),
       port_(services.port != nullptr ? *services.port : *ownPort_) {
+    // Every window, the child windows and the dialogs included, shows it.
+    QApplication::setWindowIcon(ToolIcon());
     shell_ = std::make_unique<Shell>(shellState_, monitorData_, linkState_, *main_,
                                      static_cast<LinkIndicators&>(*this),
                                      static_cast<InfoLabels&>(*this));
@@ -137,7 +149,7 @@ void Application::MakeInfoPanels() {
     frmCapability_ = MakeChild<frmCapability>(ChildPlacement::Locations("frmCapability"),
                                               [this] { return new frmCapability(monitorData_); });
     frmPeekPoke_ = MakeChild<frmPeekPoke>(ChildPlacement::OwnKeys(OwnKeyWindow::PeekPoke),
-                                          [this] { return new frmPeekPoke(*queue_); });
+                                          [this] { return new frmPeekPoke(*writeConfirmations_); });
     infoWindowLabels_ =
         std::make_unique<InfoWindowLabels>(*frmID_, *frmVersion_, *frmOperatingTime_);
     peekPokeBoxes_ = std::make_unique<PeekPokeWindowBoxes>(*frmPeekPoke_);
@@ -152,8 +164,14 @@ void Application::MakeInfoPanels() {
 // ---------------------------------------------------------------------------------------
 void Application::MakeLink() {
     queue_ = std::make_unique<TransmitQueue>(port_, timers_, beeper_);
+    writeConfirmations_ = std::make_unique<WriteConfirmations>(*queue_, *main_);
     receive_ = std::make_unique<ReceivePath>(
-        *queue_, [this](std::string_view block) { dispatcher_.Dispatch(block); }, linkState_);
+        *queue_,
+        [this](std::string_view block) {
+            dispatcher_.Dispatch(block);
+            writeConfirmations_->OnReplyBlock(block);
+        },
+        linkState_);
     connectRoute_ = std::make_unique<ConnectWindowRoute>(
         *frmConnect_, *frmTrying_,
         [this](const std::string& text) { ShowConnectionMessage(text); });
@@ -214,7 +232,7 @@ void Application::ShowConnectionMessage(const std::string& text) {
 }
 
 void Application::MakeStrokeAdjustment() {
-    stroke_ = std::make_unique<StrokeAdjustment>(*queue_, timers_, linkState_);
+    stroke_ = std::make_unique<StrokeAdjustment>(*writeConfirmations_, timers_, linkState_);
     strokeDumpSource_ = std::make_unique<CommLogDumpSource>(*commLog_);
     stroke_->SetLogWindow(strokeDumpSource_.get());
     // A read-out reaches only an open window (the core drops it otherwise).
@@ -249,9 +267,9 @@ void Application::ShowMessageLater(const std::string& text) {
 void Application::WireMenus() {
     frmMain& m = *main_;
 
-    // File. "&New" and "&Save" have no action in this configuration: the monitor data is
-    // saved with "S&ave As ..." and there is no empty document to start from.
+    // File. "&New" has no action (there is no empty document to start from): it is greyed.
     m.SetMenuHandler(MenuCommand::FileOpen, [this] { fileCommands_->Open(); });
+    m.SetMenuHandler(MenuCommand::FileSave, [this] { fileCommands_->Save(); });
     m.SetMenuHandler(MenuCommand::FileSaveAs, [this] { fileCommands_->SaveAs(); });
     m.SetMenuHandler(MenuCommand::FileClose, [this] { fileCommands_->Close(); });
     m.SetMenuHandler(MenuCommand::FileCompare, [this] { CompareWithFile(); });
@@ -271,7 +289,7 @@ void Application::WireMenus() {
         frmStrokeXY_->Get().OpenWindow();
         frmStrokeXY_->Show();
     });
-    // "&xy simulator" has no action in this configuration.
+    // "&xy simulator" has no action in this configuration: it is greyed.
 
     // Info: "ID", "&Version", "&Monitor Configuration", "&Operating Hours" show frmID,
     // frmVersion, frmCapability, frmOperatingTime (information panels).
@@ -323,6 +341,8 @@ void Application::RestartUpdateCycle() {
 void Application::MakeUpdateCycle(CommandSink& queue) {
     updateCycle_ =
         std::make_unique<UpdateAllDataCycle>(monitorData_, queue, timers_, shellState_.SendCount);
+    updateStatus_ = std::make_unique<UpdateAllDataStatus>(*main_, wallClock_);
+    updateCycle_->SetProgress(updateStatus_.get());
 }
 
 // ---------------------------------------------------------------------------------------

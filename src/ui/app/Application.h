@@ -10,6 +10,8 @@
 #include "core/app/Shell.h"
 #include "core/app/ShellState.h"
 #include "core/app/StartupSequence.h"
+#include "core/app/StatusBar.h"
+#include "core/app/WriteConfirmations.h"
 #include "core/data/FileCommands.h"
 #include "core/data/MdfReader.h"
 #include "core/data/MonitorData.h"
@@ -194,6 +196,7 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     std::unique_ptr<MonitorDataFile> mdvFile_;
     std::unique_ptr<QtFileCommandsView> fileView_;
     std::unique_ptr<FileCommands> fileCommands_;
+    std::unique_ptr<UpdateAllDataStatus> updateStatus_;  // the cycle's progress, shown
     std::unique_ptr<UpdateAllDataCycle> updateCycle_;
 
     // ---- Child windows (inside the main window) ----
@@ -220,6 +223,9 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     SerialPort& port_;
     QtBeeper beeper_;
     std::unique_ptr<TransmitQueue> queue_;
+    // The stroke and peek-and-poke windows send through it: their stores and writes are
+    // confirmed in the status bar once answered.
+    std::unique_ptr<WriteConfirmations> writeConfirmations_;
     std::unique_ptr<ReceivePath> receive_;
     std::unique_ptr<ChildWindow<frmConnect>> frmConnect_;
     std::unique_ptr<ChildWindow<frmTrying>> frmTrying_;

@@ -15,6 +15,16 @@ namespace zorvex {
 
 class SettingsStore;
 
+// The child window frame around a window's content (the content sits in a scroll area inside
+// it); null while the content has no frame.
+QMdiSubWindow* ChildFrameOf(const QWidget& content);
+// A frame at least as large as its content needs, up to a size that still fits a small
+// workspace; beyond that the content scrolls.
+void KeepFrameMinimum(QMdiSubWindow& frame);
+// Gives every button and check box of a window whose caption is its own there an access key
+// (Alt + a letter of the caption not yet taken); repeated captions such as "Save" get none.
+void AssignAccessKeys(QWidget& window);
+
 // How a child window keeps its place between runs.
 struct ChildPlacement {
     enum class Kind { None, Locations, OwnKeys };
@@ -31,8 +41,9 @@ struct ChildPlacement {
 
 // One child window of the main window's MDI area. It is created on first use (Widget() or
 // Show()), restores its place from the settings then, and is only hidden and shown again
-// until exit: closing it hides it, so its controls and timers keep their state. The
-// application stores its place at exit.
+// until exit: closing it (also with Esc) hides it, so its controls and timers keep their
+// state. The application stores its place at exit. It never opens larger than the workspace;
+// a window smaller than its controls scrolls.
 class ChildWindowSlot {
   public:
     using Factory = std::function<QWidget*()>;
@@ -59,6 +70,10 @@ class ChildWindowSlot {
     void Create();
     void RestorePlacement();
     WindowPlacement CurrentPlacement() const;
+    // The room the workspace offers; before it is laid out, what the main window gives.
+    QSize Workspace() const;
+    // Shrinks (and moves) a normal window to lie within the workspace.
+    void FitIntoWorkspace();
 
     QMdiArea& area_;
     SettingsStore& settings_;

@@ -2,10 +2,13 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressBar>
+#include <QStatusBar>
 #include <algorithm>
 
 #include "core/app/DisplayConfiguration.h"
@@ -15,6 +18,9 @@
 namespace zorvex {
 
 namespace {
+// How long a notice stays in the status bar.
+constexpr int kNoticeMs = 8000;
+
 std::size_t Index(MenuCommand command) {
     return static_cast<std::size_t>(command);
 }
@@ -30,13 +36,25 @@ QList<QMdiSubWindow*> VisibleNormalWindows(QMdiArea& area) {
 }
 }  // namespace
 
-frmMain::frmMain(QWidget* parent) : QMainWindow(parent), mdiArea_(new QMdiArea(this)) {
+frmMain::frmMain(QWidget* parent)
+    : QMainWindow(parent),
+      mdiArea_(new QMdiArea(this)),
+      progressText_(new QLabel(this)),
+      progressBar_(new QProgressBar(this)) {
     setObjectName(QStringLiteral("frmMain"));
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     BuildMenus();
+    // Notices on the left; the reading progress stays on the right.
+    progressText_->setObjectName(QStringLiteral("lblProgress"));
+    progressBar_->setObjectName(QStringLiteral("prgUpdateAllData"));
+    progressBar_->setTextVisible(false);
+    progressBar_->setMaximumWidth(160);
+    progressBar_->hide();
+    statusBar()->addPermanentWidget(progressText_);
+    statusBar()->addPermanentWidget(progressBar_);
 
     SetMenuHandler(MenuCommand::FileExit, [this] { close(); });
     SetMenuHandler(MenuCommand::WindowCascade, [this] { mdiArea_->cascadeSubWindows(); });
@@ -57,6 +75,7 @@ void frmMain::BuildMenus() {
             actions_[Index(command)] = action;
         }
     }
+    ShowMenuStates(MenuStates{});
 }
 
 QAction* frmMain::Action(MenuCommand command) const {
@@ -87,6 +106,22 @@ void frmMain::ShowMenuStates(const MenuStates& states) {
 void frmMain::ShowMessage(const std::string& text) {
     QMessageBox::information(this, FromBytes(BuiltApplicationTitle()), FromBytes(text),
                              QMessageBox::Ok);
+}
+
+void frmMain::ShowProgress(int done, int total, const std::string& text) {
+    progressBar_->setRange(0, total);
+    progressBar_->setValue(done);
+    progressBar_->show();
+    progressText_->setText(FromBytes(text));
+}
+
+void frmMain::ShowProgressDone(const std::string& text) {
+    progressBar_->hide();
+    progressText_->setText(FromBytes(text));
+}
+
+void frmMain::ShowNotice(const std::string& text) {
+    statusBar()->showMessage(FromBytes(text), kNoticeMs);
 }
 
 void frmMain::ApplyPlacement(const WindowPlacement& placement) {

@@ -6,17 +6,20 @@
 
 #include "core/app/MainMenu.h"
 #include "core/app/ShellViews.h"
+#include "core/app/StatusBar.h"
 #include "core/settings/WindowPlacement.h"
 
 class QAction;
+class QLabel;
 class QMdiArea;
+class QProgressBar;
 
 namespace zorvex {
 
-// The main window: a multi-document frame with the tool's menus. It knows no behaviour
-// of its own besides arranging its child windows; each menu item calls the handler the
-// application gives it.
-class frmMain : public QMainWindow, public MainWindowView {
+// The main window: a multi-document frame with the tool's menus and a status bar. It knows
+// no behaviour of its own besides arranging its child windows; each menu item calls the
+// handler the application gives it.
+class frmMain : public QMainWindow, public MainWindowView, public StatusBarView {
     Q_OBJECT
   public:
     explicit frmMain(QWidget* parent = nullptr);
@@ -37,6 +40,13 @@ class frmMain : public QMainWindow, public MainWindowView {
     void ShowMenuStates(const MenuStates& states) override;
     void ShowMessage(const std::string& text) override;
 
+    // StatusBarView
+    void ShowProgress(int done, int total, const std::string& text) override;
+    void ShowProgressDone(const std::string& text) override;
+    void ShowNotice(const std::string& text) override;
+    QLabel& ProgressText() { return *progressText_; }
+    QProgressBar& ProgressBar() { return *progressBar_; }
+
     // Window menu.
     void TileHorizontally();
     void TileVertically();
@@ -50,6 +60,8 @@ class frmMain : public QMainWindow, public MainWindowView {
     void Trigger(MenuCommand command);
 
     QMdiArea* mdiArea_;
+    QLabel* progressText_;
+    QProgressBar* progressBar_;
     std::array<QAction*, MenuCommandCount> actions_{};
     std::array<std::function<void()>, MenuCommandCount> handlers_;
     std::function<void()> exitHandler_;

@@ -19,3 +19,13 @@ foreach(help_file IN LISTS ZORVEX_HELP_FILES)
   configure_file(${PROJECT_SOURCE_DIR}/docs/help/${help_file}
                  ${CMAKE_BINARY_DIR}/share/zorvex/help/${help_file} COPYONLY)
 endforeach()
+
+# The tool's icon, for every window (":/zorvex/zorvex-<size>.png").
+qt_add_resources(ui "zorvex_icons" PREFIX "/zorvex" BASE ${PROJECT_SOURCE_DIR}/data/icons
+  FILES
+    ${PROJECT_SOURCE_DIR}/data/icons/zorvex-16.png
+    ${PROJECT_SOURCE_DIR}/data/icons/zorvex-32.png
+    ${PROJECT_SOURCE_DIR}/data/icons/zorvex-48.png
+    ${PROJECT_SOURCE_DIR}/data/icons/zorvex-64.png
+    ${PROJECT_SOURCE_DIR}/data/icons/zorvex-128.png
+    ${PROJECT_SOURCE_DIR}/data/icons/zorvex-256.png)

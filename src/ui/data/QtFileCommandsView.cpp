@@ -61,6 +61,7 @@ FileDialogSetup SetupFor(const SaveDialogRequest& request) {
     setup.nameFilters = NameFiltersOf(request.filter);
     setup.startFolder = StartFolderOf(request.initialFolder);
     setup.proposedName = FromBytes(request.fileName);
+    setup.defaultSuffix = QString::fromLatin1(MdvExtension + 1);  // without the dot
     setup.confirmOverwrite = (request.flags & DialogOverwritePrompt) != 0;
     return setup;
 }
@@ -101,6 +102,7 @@ std::optional<QString> QtFileCommandsView::RunDialog(const FileDialogSetup& setu
     dialog.setFileMode(setup.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !setup.confirmOverwrite);
     dialog.setNameFilters(setup.nameFilters);
+    dialog.setDefaultSuffix(setup.defaultSuffix);
     if (!setup.startFolder.isEmpty()) {
         dialog.setDirectory(setup.startFolder);
     }

@@ -16,7 +16,8 @@ struct FileDialogSetup {
     bool save = false;
     QStringList nameFilters;  // "Monitor Data Files (*.mdv)", ...
     QString startFolder;      // empty: the dialog's own choice
-    QString proposedName;     // "*.mdv" for Save As
+    QString proposedName;     // Save As: the current file's name, or "monitor.mdv"
+    QString defaultSuffix;    // added to a typed name without an extension ("mdv")
     bool confirmOverwrite = false;
     bool fileMustExist = false;
 };

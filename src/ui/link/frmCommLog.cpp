@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
@@ -17,6 +18,7 @@
 
 #include "core/app/DisplayConfiguration.h"
 #include "core/link/CommLog.h"
+#include "ui/app/ChildWindow.h"
 #include "ui/app/QtText.h"
 #include "ui/app/Twips.h"
 
@@ -163,8 +165,12 @@ void frmCommLog::BuildControls() {
     btnEndFileLog_->setEnabled(false);
     ckFileEnabled_ = MakeCheckBox(this, "ckFileEnabled", "File Log Enabled",
                                   "Enable/Disable Logging to the Log File");
+    lblFileLog_ = new QLabel(this);
+    lblFileLog_->setObjectName(QStringLiteral("lblFileLog"));
     txtCommLog_ = new CommLogTextBox(log_, this);
     txtCommLog_->setObjectName(QStringLiteral("txtCommLog"));
+    txtCommLog_->setPlaceholderText(QStringLiteral(
+        "Click here and type a command for the monitor; Enter sends it. Its answers show here."));
     btnReConnect_ = MakeButton(this, "btnReConnect", "ReConnect");
     btnInd_ = MakeButton(this, "btnInd", "");
     btnInd_->setFocusPolicy(Qt::NoFocus);
@@ -220,6 +226,8 @@ void frmCommLog::ShowControls(const CommLogControls& c) {
     ckFileEnabled_->setChecked(c.fileBoxChecked);
     BtnLogFile_->setEnabled(c.logToFileEnabled);
     btnEndFileLog_->setEnabled(c.closeLogFileEnabled);
+    fileLogStatus_ = QString::fromLocal8Bit(c.fileLogStatus.c_str());
+    ShowFileLogStatus();
     if (btnInd_->property("online").toBool() != c.indicatorOnline) {
         btnInd_->setProperty("online", c.indicatorOnline);
         btnInd_->setStyleSheet(IndicatorStyle(c.indicatorOnline));
@@ -258,6 +266,12 @@ void frmCommLog::CatchUp() {
     if (atBottom) {
         bar->setValue(bar->maximum());
     }
+}
+
+void frmCommLog::ShowFileLogStatus() {
+    lblFileLog_->setToolTip(fileLogStatus_);
+    lblFileLog_->setText(lblFileLog_->fontMetrics().elidedText(fileLogStatus_, Qt::ElideMiddle,
+                                                               lblFileLog_->width()));
 }
 
 void frmCommLog::ShowFileLogFailure(const std::string& message) {
@@ -356,16 +370,28 @@ void frmCommLog::LayOut() {
             }
             left += columnWidth[c] + x(kGap);
         }
+        if (&row == &rows.back()) {
+            // The file log's state takes the free place at the end of the file row.
+            const int left =
+                x(kMargin) + columnWidth[0] + columnWidth[1] + columnWidth[2] + 3 * x(kGap);
+            lblFileLog_->setGeometry(left, top,
+                                     std::max(columnWidth[3], width() - left - x(kMargin)), height);
+            ShowFileLogStatus();
+        }
         top += height + y(kGap);
     }
     const int textTop = top;
 
     // The rules speak of the whole window; inside the main window that is the child frame.
-    const QWidget* frame = qobject_cast<const QMdiSubWindow*>(parentWidget());
+    const QWidget* frame = ChildFrameOf(*this);
     if (frame != nullptr && frame->isMinimized()) {
         return;
     }
-    const QSize outer = frame != nullptr ? frame->size() : size();
+    QSize outer = frame != nullptr ? frame->size() : size();
+    if (frame != nullptr && parentWidget() != nullptr) {
+        // Scrolled in a frame smaller than itself, the window lays out its own whole size.
+        outer += (size() - parentWidget()->size()).expandedTo(QSize(0, 0));
+    }
     const double outerWidth = PixelsToTwips(outer.width(), dpiX);
     const double outerHeight = PixelsToTwips(outer.height(), dpiY);
     const double ruleWidth = std::max(outerWidth, kMinWidthForRules);
@@ -388,6 +414,19 @@ void frmCommLog::LayOut() {
                          y(kIndicatorSize));
     const int doneWidth = std::max(x(kDoneWidth), btnDone_->sizeHint().width());
     btnDone_->setGeometry(x(ruleWidth - kDoneLeftLess), bottomTop, doneWidth, bottomHeight);
+
+    // Smaller than the rows of controls, a few lines of log and the bottom row, it scrolls.
+    const QSize minimum(2 * x(kMargin) + columnWidth[0] + columnWidth[1] + columnWidth[2] +
+                            columnWidth[3] + 3 * x(kGap),
+                        textTop + 4 * fontMetrics().lineSpacing() + 2 * y(kGap) + bottomHeight);
+    if (minimum != minimum_) {
+        minimum_ = minimum;
+        updateGeometry();
+    }
+}
+
+QSize frmCommLog::minimumSizeHint() const {
+    return minimum_;
 }
 
 }  // namespace zorvex

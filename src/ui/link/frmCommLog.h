@@ -8,6 +8,7 @@
 #include "core/link/CommLogView.h"
 
 class QCheckBox;
+class QLabel;
 class QPushButton;
 
 namespace zorvex {
@@ -58,6 +59,7 @@ class frmCommLog : public QWidget, public CommLogView {
     void CatchUp();
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -69,6 +71,8 @@ class frmCommLog : public QWidget, public CommLogView {
     void LayOut();
     void LogToFile();
     void ShowMessage(const QString& text);
+    // The file log's state, shortened in the middle to the room it has.
+    void ShowFileLogStatus();
 
     CommLog& log_;
     FileChooser chooseFile_;
@@ -89,6 +93,9 @@ class frmCommLog : public QWidget, public CommLogView {
     QCheckBox* ckFileEnabled_ = nullptr;
     QPushButton* BtnLogFile_ = nullptr;
     QPushButton* btnEndFileLog_ = nullptr;
+    QLabel* lblFileLog_ = nullptr;
+    QString fileLogStatus_;
+    QSize minimum_;
     QPushButton* btnDone_ = nullptr;
     QPushButton* btnInd_ = nullptr;
     CommLogTextBox* txtCommLog_ = nullptr;

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "core/link/ConnectionController.h"
+#include "ui/app/ChildWindow.h"
 #include "ui/app/QtText.h"
 #include "ui/app/Twips.h"
 #include "ui/link/LinkWindowRoutes.h"
@@ -60,7 +61,7 @@ void frmTrying::SetToGoText(const std::string& text) {
 
 void frmTrying::showEvent(QShowEvent* event) {
     // After its place is restored the window always takes its own size.
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+    if (auto* frame = ChildFrameOf(*this)) {
         frame->resize(TwipsToPixels(kWidthTwips, LogicalDpiX(this)),
                       TwipsToPixels(kHeightTwips, LogicalDpiY(this)));
     }

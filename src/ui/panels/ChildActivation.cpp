@@ -1,4 +1,5 @@
 #include "ui/panels/ChildActivation.h"
+#include "ui/app/ChildWindow.h"
 
 #include <QEvent>
 #include <QMdiArea>
@@ -10,7 +11,7 @@ namespace zorvex {
 ChildActivation::ChildActivation(QWidget& content, std::function<void()> onActivate)
     : QObject(&content), content_(content), onActivate_(std::move(onActivate)) {
     content_.installEventFilter(this);
-    Attach(qobject_cast<QMdiSubWindow*>(content_.parentWidget()));
+    Attach(ChildFrameOf(content_));
 }
 
 void ChildActivation::Attach(QMdiSubWindow* frame) {
@@ -52,7 +53,7 @@ void ChildActivation::KeepContentUnclipped() {
 
 bool ChildActivation::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &content_ && event->type() == QEvent::ParentChange) {
-        Attach(qobject_cast<QMdiSubWindow*>(content_.parentWidget()));
+        Attach(ChildFrameOf(content_));
     } else if (watched == frame_) {
         switch (event->type()) {
             case QEvent::Show: {
@@ -82,7 +83,7 @@ bool ChildActivation::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void HideChildWindow(QWidget& content) {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(content.parentWidget())) {
+    if (auto* frame = ChildFrameOf(content)) {
         frame->hide();
     } else {
         content.hide();

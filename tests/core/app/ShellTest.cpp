@@ -39,9 +39,12 @@ TEST_P(StatusTable, SetsCaptionOnlineFlagAndMenusAsTheTableSays) {
     const StatusCase& c = GetParam();
     for (bool before : {true, false}) {
         ShellGraph g;
-        for (int i = 0; i < MenuCommandCount; ++i) {
-            const_cast<MenuStates&>(g.shell.Menus())
-                .SetEnabled(static_cast<MenuCommand>(i), before);
+        // Everything enabled is where demo mode leaves the menus; the next operation ends it.
+        for (int i = 0; i < MenuCommandCount && !before; ++i) {
+            const_cast<MenuStates&>(g.shell.Menus()).SetEnabled(static_cast<MenuCommand>(i), false);
+        }
+        if (before) {
+            g.shell.SetOfflineDemoMode();
         }
         g.data.MonitorOnline = !c.online;
         c.run(g.shell);
@@ -62,6 +65,9 @@ TEST_P(StatusTable, SetsCaptionOnlineFlagAndMenusAsTheTableSays) {
              {MenuCommand::FileOpen, MenuCommand::InfoVersion, MenuCommand::DiagnosticsPeek}) {
             ExpectColumn(m, item, c.others, before);
         }
+        for (auto inert : {MenuCommand::FileNew, MenuCommand::XySimulator}) {
+            EXPECT_FALSE(m.IsEnabled(inert)) << "greyed: it has no action";
+        }
         EXPECT_TRUE(g.view.messages.empty());
     }
 }
@@ -79,15 +85,6 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"Demo", [](S& s) { s.SetOfflineDemoMode(); }, "No monitor - Offline Demo Mode",
                    false, Col::On, Col::On, Col::On, Col::On, Col::On, Col::On, Col::On}),
     [](const ::testing::TestParamInfo<StatusCase>& info) { return info.param.name; });
-
-TEST(DemoMode, LastsUntilTheNextStatusOperation) {
-    ShellGraph g;
-    g.shell.SetOfflineDemoMode();
-    g.shell.SetMonitorOffline();
-    EXPECT_EQ(g.view.caption, std::string(kTitle) + "No monitor");
-    EXPECT_FALSE(g.view.menus.IsEnabled(MenuCommand::MonitorUpdate));
-    EXPECT_FALSE(g.view.menus.IsEnabled(MenuCommand::MonitorRun));
-}
 
 TEST(Offline, EmptiesBothVersionsBlanksTheirLabelsStopsTheReplyTimerAndTurnsIndicatorsRed) {
     ShellGraph g;

@@ -68,7 +68,7 @@ TEST(SaveAs, CancelChangesNothingAndASaveWritesTheFileSetsTheCaptionAndRemembers
     ASSERT_EQ(rig.view.saveRequests.size(), 1u);
     const SaveDialogRequest& request = rig.view.saveRequests[0];
     EXPECT_EQ(request.filter, "Monitor Data Files (*.mdv)|*.mdv|All Files (*.*)|*.*");
-    EXPECT_EQ(request.fileName, "*.mdv");
+    EXPECT_EQ(request.fileName, "monitor.mdv");
     EXPECT_EQ(request.initialFolder, "C:\\Program Files\\Zorvex3");
     EXPECT_EQ(request.flags, 2);
     EXPECT_TRUE(rig.view.questions.empty());  // no save-changes prompt
@@ -96,6 +96,33 @@ TEST(SaveAs, CancelChangesNothingAndASaveWritesTheFileSetsTheCaptionAndRemembers
     // The next dialog starts in that folder.
     rig.commands.SaveAs();
     EXPECT_EQ(rig.view.saveRequests.back().initialFolder, "/data/");
+}
+
+TEST(Save, WritesTheCurrentFileAgainWithoutADialogAndWithNoneIsSaveAsAddingMdv) {
+    FileRig rig;
+    rig.data = testing::FullModel(250);
+    rig.view.saveChoice = ChosenFile{"/data/mon1", "mon1"};
+    rig.commands.Save();
+    ASSERT_EQ(rig.view.saveRequests.size(), 1u);
+    EXPECT_EQ(rig.captions, Captions{"mon1.mdv"});
+    rig.data.ScanSetName[0] = "Changed";
+    rig.commands.Save();
+    EXPECT_EQ(rig.view.saveRequests.size(), 1u) << "no dialog for the current file";
+    EXPECT_NE(rig.files.files["/data/mon1.mdv"].find("\"Changed\""), std::string::npos);
+    rig.commands.SaveAs();
+    EXPECT_EQ(rig.view.saveRequests.back().fileName, "mon1.mdv") << "proposes the current name";
+    // After Close, and after opening a file that is no monitor data, Save asks for a name.
+    for (auto forget : {+[](FileRig& r) { r.commands.Close(); },
+                        +[](FileRig& r) {
+                            r.files.files["/data/notes.mdv"] = "not monitor data\r\n";
+                            r.Open("/data/notes.mdv", "notes.mdv");
+                        }}) {
+        forget(rig);
+        const std::size_t dialogs = rig.view.saveRequests.size();
+        rig.commands.Save();
+        ASSERT_EQ(rig.view.saveRequests.size(), dialogs + 1);
+        EXPECT_EQ(rig.view.saveRequests.back().fileName, "monitor.mdv");
+    }
 }
 
 class SaveAsFailure : public ::testing::TestWithParam<const char*> {};

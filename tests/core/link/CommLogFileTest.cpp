@@ -16,7 +16,9 @@ struct FileStateCase {
     // What is on, of: L "Log to File ..." enabled, B the file box enabled, K the box checked,
     // X "Close Log File" enabled, O a file open, G file logging.
     const char* on;
+    const char* status = "File log: none";
 };
+constexpr const char* kPaused = "File log: a.mcl open, not writing (tick File Log Enabled)";
 class CommLogFileStates : public ::testing::TestWithParam<FileStateCase> {};
 TEST_P(CommLogFileStates, TheFileButtonsFollowTheFileLogState) {
     CommLogHarness h;
@@ -42,13 +44,16 @@ TEST_P(CommLogFileStates, TheFileButtonsFollowTheFileLogState) {
         }
     }
     EXPECT_EQ(on, GetParam().on) << "after " << GetParam().steps;
+    EXPECT_EQ(v.fileLogStatus, GetParam().status) << "after " << GetParam().steps;
 }
-INSTANTIATE_TEST_SUITE_P(Table, CommLogFileStates,
-                         ::testing::Values(FileStateCase{"", "LB"}, FileStateCase{"c", "LB"},
-                                           FileStateCase{"o", "BXO"}, FileStateCase{"oc", "BKXOG"},
-                                           FileStateCase{"ocu", "BXO"}, FileStateCase{"ocx", "L"},
-                                           FileStateCase{"oxo", "BXO"}, FileStateCase{"f", "LB"},
-                                           FileStateCase{"oxf", "L"}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, CommLogFileStates,
+    ::testing::Values(FileStateCase{"", "LB"}, FileStateCase{"c", "LB"},
+                      FileStateCase{"o", "BXO", kPaused},
+                      FileStateCase{"oc", "BKXOG", "File log: writing to a.mcl"},
+                      FileStateCase{"ocu", "BXO", kPaused}, FileStateCase{"ocx", "L"},
+                      FileStateCase{"oxo", "BXO", kPaused}, FileStateCase{"f", "LB"},
+                      FileStateCase{"oxf", "L"}));
 
 TEST(CommLogFile, AFileThatCannotBeCreatedGivesAClearMessageNamingIt) {
     CommLogHarness h;

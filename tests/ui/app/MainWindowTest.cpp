@@ -1,9 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTest>
 
 #include "StartedTool.h"
 
@@ -55,7 +64,7 @@ TEST_P(MainMenuItems, ExistWithTheirCaptionNameMenuAndStartUpState) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryItem, MainMenuItems,
-    ::testing::Values(ItemCase{"&File", "&New", "mnuFileNew", true},
+    ::testing::Values(ItemCase{"&File", "&New", "mnuFileNew", false},
                       ItemCase{"&File", "&Open ...", "mnuFileOpen", true},
                       ItemCase{"&File", "&Save", "mnuFileSave", true},
                       ItemCase{"&File", "S&ave As ...", "mnuFileSaveAs", true},
@@ -68,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ItemCase{"&Monitor", "Go Offline &Demo Mode", "mnuMonitorDemo", true},
                       ItemCase{"&Monitor", "&Run from BOOT MODE", "mnuMonitorRun", false},
                       ItemCase{"&Adjustments", "&Stroke Adjustment", "mnuStrokeAdj", true},
-                      ItemCase{"&Adjustments", "&xy simulator", "mnuxysimulator", true},
+                      ItemCase{"&Adjustments", "&xy simulator", "mnuxysimulator", false},
                       ItemCase{"&Info", "ID", "mnuInfoID", true},
                       ItemCase{"&Info", "&Version", "mnuInfoVersion", true},
                       ItemCase{"&Info", "&Monitor Configuration", "mnuInfoConfiguration", true},
@@ -83,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ItemCase{"&Help", "&About Zorvex", "mnuHelpAbout", true}),
     [](const ::testing::TestParamInfo<ItemCase>& info) { return std::string(info.param.name); });
 
-TEST(MainMenuBar, DemoModeEnablesEveryItemAndUpdateRestartsTheStepCounter) {
+TEST(MainMenuBar, DemoModeEnablesEveryItemWithAnActionAndUpdateRestartsTheStepCounter) {
     TestGraph g;
     g.Trigger("mnuMonitorDemo");
     EXPECT_EQ(
@@ -91,7 +100,9 @@ TEST(MainMenuBar, DemoModeEnablesEveryItemAndUpdateRestartsTheStepCounter) {
         QStringLiteral("Zorvex4 CRT Adjustment Tool V5.0.13 -- No monitor - Offline Demo Mode"));
     for (QAction* action : g.Main().findChildren<QAction*>()) {
         if (action->objectName().startsWith("mnu")) {
-            EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
+            const bool inert = action->objectName() == QStringLiteral("mnuFileNew") ||
+                               action->objectName() == QStringLiteral("mnuxysimulator");
+            EXPECT_NE(action->isEnabled(), inert) << action->objectName().toStdString();
         }
     }
     g.app->GetShellState().SendCount = 17;
@@ -101,6 +112,59 @@ TEST(MainMenuBar, DemoModeEnablesEveryItemAndUpdateRestartsTheStepCounter) {
     EXPECT_FALSE(g.Main().findChild<QAction*>("mnuMonitorUpdate")->isEnabled());
     EXPECT_EQ(g.Main().windowTitle(),
               QStringLiteral("Zorvex4 CRT Adjustment Tool V5.0.13 -- No monitor"));
+}
+
+TEST(MainWindowStatusBar, ShowsTheProgressOfReadingAndConfirmsAWriteOnceAnswered) {
+    TestGraph g;
+    g.app->GetShell().SetMonitorOnline();
+    g.Trigger("mnuMonitorUpdate");
+    auto& bar = *g.Main().findChild<QProgressBar*>("prgUpdateAllData");
+    auto& text = *g.Main().findChild<QLabel*>("lblProgress");
+    EXPECT_TRUE(bar.isVisible() && bar.value() == 1);
+    EXPECT_EQ(text.text(), QStringLiteral("Reading monitor data: step 1 of 45"));
+    g.clock.Advance(45000);
+    EXPECT_FALSE(bar.isVisible());
+    EXPECT_TRUE(text.text().startsWith(QStringLiteral("Monitor data read at ")))
+        << text.text().toStdString();
+
+    g.Trigger("mnuDiagnosticsPeek");
+    g.Main().findChild<QLineEdit*>("DataByteBox")->setText(QStringLiteral("0x12"));
+    g.Main().findChild<QPushButton*>("DataByteWriteButton")->click();
+    g.port.Receive("wb0x12\r\nByte at 0100 set to 0x12\r\n#");
+    EXPECT_EQ(g.Main().statusBar()->currentMessage(),
+              QStringLiteral("Wrote byte 0x12 (monitor: Byte at 0100 set to 0x12)"));
+}
+
+TEST(ChildWindowsOfTheTool, FitTheWorkspaceScrollShowTheIconAndAnswerTheKeyboard) {
+    TestGraph g;
+    g.Main().resize(640, 480);
+    g.Trigger("mnuStrokeAdj");
+    g.Trigger("mnuDiagnosticsPeek");
+    QMdiArea& area = *g.Main().findChild<QMdiArea*>();
+    for (QMdiSubWindow* frame : area.subWindowList()) {
+        const std::string name = frame->objectName().toStdString();
+        EXPECT_EQ(frame->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey()) << name;
+        if (frame->isVisible()) {
+            EXPECT_LE(frame->width(), area.viewport()->width()) << name;
+            EXPECT_LE(frame->height(), area.viewport()->height()) << name;
+        }
+    }
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+    // The stroke window is smaller than its controls: it scrolls, and Tab reaches its bars.
+    auto* stroke = g.Main().findChild<QScrollArea*>("frmStrokeXYScroller");
+    EXPECT_GT(stroke->verticalScrollBar()->maximum(), 0);
+    EXPECT_TRUE(g.Main().findChild<QScrollBar*>("HS_gain")->focusPolicy() & Qt::TabFocus);
+    // Tiled into a small workspace, each window's controls keep their room and scroll.
+    g.Trigger("mnuWindowTileVertical");
+    for (const char* name : {"frmStrokeXY", "frmPeekPoke"}) {
+        QWidget* content = g.Main().findChild<QWidget*>(name);
+        EXPECT_GE(content->width(), content->minimumSizeHint().width()) << name;
+        EXPECT_GE(content->height(), content->minimumSizeHint().height()) << name;
+    }
+    // Access keys where a caption is the window's own.
+    auto* peek = g.Main().findChild<QWidget*>("frmPeekPoke");
+    EXPECT_EQ(peek->findChild<QPushButton*>("btnOK")->text(), QStringLiteral("&OK"));
+    EXPECT_EQ(peek->findChild<QPushButton*>("btnReadByte")->text(), QStringLiteral("Read"));
 }
 
 TEST(MainWindowExit, StoresTheConfigsValuesAndTheMainWindowPlaceItStartedIn) {

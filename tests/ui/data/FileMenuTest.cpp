@@ -56,7 +56,7 @@ struct FileMenuRig {
     QString Caption() { return app->MainWindow().windowTitle(); }
 };
 
-TEST(FileMenu, SaveAsRemembersTheFolderOnlyOnSuccessAndCloseAndOpenShowTheFileInTheCaption) {
+TEST(FileMenu, SaveAsRemembersTheFolderOnlyOnSuccessSaveRewritesItCloseAndOpenShowTheCaption) {
     QTemporaryDir dir;
     FileMenuRig rig;
     rig.app->Data() = testing::FullModel(250);
@@ -78,6 +78,10 @@ TEST(FileMenu, SaveAsRemembersTheFolderOnlyOnSuccessAndCloseAndOpenShowTheFileIn
     QFile file(dir.filePath(QStringLiteral("mon1.mdv")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("\"Model Number: \",\"KX-2100\"\r\n"));
+    // "&Save" writes that file again without a dialog (read back below).
+    rig.app->Data().ModelNumber = "KX-2200";
+    rig.Choose(MenuCommand::FileSave);
+    EXPECT_EQ(rig.dialogs.size(), 2u);
     rig.Choose(MenuCommand::FileSaveAs);  // cancelled; it started in the remembered folder
     EXPECT_EQ(rig.dialogs.back().startFolder, dir.path() + QStringLiteral("/"));
     EXPECT_EQ(rig.Caption(), MainTitle + QStringLiteral(" -- mon1.mdv"));
@@ -94,7 +98,7 @@ TEST(FileMenu, SaveAsRemembersTheFolderOnlyOnSuccessAndCloseAndOpenShowTheFileIn
     EXPECT_EQ(rig.messages.size(), 1u);
     EXPECT_EQ(rig.Caption(), MainTitle + QStringLiteral(" -- mon1.mdv"));
     EXPECT_TRUE(rig.app->Data().FileIsOpen);
-    EXPECT_EQ(rig.app->Data().ModelNumber, "KX-2100");
+    EXPECT_EQ(rig.app->Data().ModelNumber, "KX-2200");
     EXPECT_EQ(rig.app->Data().FirmwareVersionNumber, 250);
 
     // Compared with that file after one change: one row, the two values highlighted.

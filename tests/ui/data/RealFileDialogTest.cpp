@@ -75,7 +75,7 @@ TEST(FileDialogSetup, SaveAsStartsInTheStoredFolderOnlyWhenItExists) {
     EXPECT_EQ(SetupFor(SaveDialogFor(settings)).startFolder, dir.path() + QStringLiteral("/"));
 }
 
-TEST(RealFileDialog, SaveAsStartsAtHomeProposesTheMdvPatternAndTakesATypedName) {
+TEST(RealFileDialog, SaveAsStartsAtHomeProposesANameAndAddsMdvToATypedNameWithout) {
     QTemporaryDir dir;
     testing::MemorySettingsStore settings;  // the stored folder does not exist here
     QtFileCommandsView view(nullptr, [](const std::string&) {});
@@ -83,33 +83,25 @@ TEST(RealFileDialog, SaveAsStartsAtHomeProposesTheMdvPatternAndTakesATypedName) 
     QString proposed;
     QStringList filters;
     bool overwriteAsked = false;
-    const QString target = dir.filePath(QStringLiteral("mon1.mdv"));
-    DialogHand hand({
-        [&](QFileDialog& d) {
-            startedIn = d.directory().absolutePath();
-            proposed = NameBox(d);
-            filters = d.nameFilters();
-            overwriteAsked = !d.testOption(QFileDialog::DontConfirmOverwrite);
-            // Accepting the proposed pattern only lists by it; the dialog comes back.
-            QMetaObject::invokeMethod(&d, "accept");
-        },
-        [&](QFileDialog& d) {
-            // The user goes to the folder and types the name.
-            d.setDirectory(dir.path());
-            d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
-                ->setText(QStringLiteral("mon1.mdv"));
-            QMetaObject::invokeMethod(&d, "accept");
-        },
-    });
+    DialogHand hand({[&](QFileDialog& d) {
+        startedIn = d.directory().absolutePath();
+        proposed = NameBox(d);
+        filters = d.nameFilters();
+        overwriteAsked = !d.testOption(QFileDialog::DontConfirmOverwrite);
+        // The user goes to the folder and types a name without an extension.
+        d.setDirectory(dir.path());
+        d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("mon1"));
+        QMetaObject::invokeMethod(&d, "accept");
+    }});
     const auto chosen = view.ChooseFileToSave(SaveDialogFor(settings));
-    EXPECT_EQ(hand.seen, 2);
+    EXPECT_EQ(hand.seen, 1);
     EXPECT_EQ(startedIn, QDir::home().absolutePath());
-    EXPECT_EQ(proposed, QStringLiteral("*.mdv"));
+    EXPECT_EQ(proposed, QStringLiteral("monitor.mdv"));
     EXPECT_EQ(filters, (QStringList{QStringLiteral("Monitor Data Files (*.mdv)"),
                                     QStringLiteral("All Files (*)")}));
     EXPECT_TRUE(overwriteAsked);
     ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(chosen->path, target.toStdString());
+    EXPECT_EQ(chosen->path, dir.filePath(QStringLiteral("mon1.mdv")).toStdString());
     EXPECT_EQ(chosen->title, "mon1.mdv");
 }
 

@@ -158,13 +158,17 @@ TEST_F(InfoPanelsUi, ConfigurationWindowColoursOnActivationAndSendsNothing) {
     for (int bit = 0; bit < 8; ++bit) {
         EXPECT_EQ(w.IndicatorColourOf(bit), expected[bit] ? green : red) << bit;
     }
-    // A family that does not report its units shows all red when next activated.
+    EXPECT_FALSE(Find<QLabel>(w, "lblNotice").isVisibleTo(&w));
+    // A family that does not report its units says so, with grey lamps, when next activated.
     capability.Hide();
     data.FirmwareVersionNumber = 300;
     capability.Show();
     for (int bit = 0; bit < 8; ++bit) {
-        EXPECT_EQ(w.IndicatorColourOf(bit), red) << bit;
+        EXPECT_EQ(w.IndicatorColourOf(bit), QColor(192, 192, 192)) << bit;
     }
+    EXPECT_TRUE(Find<QLabel>(w, "lblNotice").isVisibleTo(&w));
+    EXPECT_EQ(LabelText(w, "lblNotice"),
+              QStringLiteral("Firmware 3.00 does not report which units the monitor has."));
 }
 
 TEST_F(InfoPanelsUi, AReplyFillsTheLabelOfAWindowWithoutShowingIt) {
@@ -216,6 +220,13 @@ TEST_F(InfoPanelsUi, PeekPokeButtonsSendTheBoxesAsTypedAndAnswersFillThem) {
     EXPECT_EQ(w.DataByteBox().text(), QStringLiteral("0x3C"));
     EXPECT_EQ(w.DataWordBox().text(), QStringLiteral("0xXXXX"));
     EXPECT_EQ(w.DataCharBox().text(), QStringLiteral("A"));
+    // From the keyboard: Enter in the address box goes there and reads; Esc closes.
+    peekPoke.Show();
+    QApplication::setActiveWindow(&main);
+    QTest::keyClick(&w.AddressBox(), Qt::Key_Return);
+    EXPECT_EQ(sink.Take(), (Commands{"a0x01FF", "rb"}));
+    QTest::keyClick(&w.AddressBox(), Qt::Key_Escape);
+    EXPECT_FALSE(peekPoke.IsVisible());
 }
 
 // Every window opens at least as large as its content, also where the stored or default

@@ -207,12 +207,12 @@ TEST_F(StrokeWindowUi, SendsAnOptionOnceAndItsSaveStoresIt) {
     EXPECT_EQ(sink.Take(), (Commands{"TYW18A8", "TGW188", "TYW2ca1", "TGW2C1"}));
 }
 
-TEST_F(StrokeWindowUi, TellsTheUserOfAutoPingAndExplainsOnAClickOfAHelpLabel) {
+TEST_F(StrokeWindowUi, TellsTheUserOfAutoPingAndExplainsOnAClickOrEnterOnAHelpLabel) {
     sink.Take();
     link.AutoPingEnabled = false;
     Click("Command7");
     EXPECT_EQ(sink.Take(), Commands{});
-    QTest::mouseClick(Find<QLabel>("Label12(1)"), Qt::LeftButton);
+    QTest::keyClick(Find<QLabel>("Label12(1)"), Qt::Key_Return);  // Tab reaches it, Enter opens
     ASSERT_EQ(told.size(), 2u);
     EXPECT_EQ(told[0], QStringLiteral("You have to Enable AutoPing first."));
     EXPECT_EQ(told[1], QStringLiteral("Signal Averaging = \nThe higher the number, the smoother "

@@ -90,6 +90,11 @@ frmPeekPoke::frmPeekPoke(CommandSink& sink, QWidget* parent) : QWidget(parent), 
 
     connect(setAddress, &QPushButton::clicked, this,
             [this] { commands_.SetAddress(ToBytes(address_->text())); });
+    // Enter in the address box goes to that address and reads the byte there.
+    connect(address_, &QLineEdit::returnPressed, this, [this] {
+        commands_.SetAddress(ToBytes(address_->text()));
+        commands_.ReadByte();
+    });
     connect(up, &QToolButton::clicked, this, [this] { commands_.AddressUp(); });
     connect(down, &QToolButton::clicked, this, [this] { commands_.AddressDown(); });
     connect(readByte, &QPushButton::clicked, this, [this] { commands_.ReadByte(); });

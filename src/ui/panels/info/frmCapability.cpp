@@ -25,7 +25,7 @@ constexpr const char* ColourProperty = "indicatorColour";
 }  // namespace
 
 frmCapability::frmCapability(const MonitorData& data, QWidget* parent)
-    : QWidget(parent), data_(data) {
+    : QWidget(parent), data_(data), notice_(new QLabel(this)) {
     setObjectName(QStringLiteral("frmCapability"));
     setWindowTitle(QString::fromLatin1(info_texts::CapabilityCaption));
 
@@ -52,7 +52,10 @@ frmCapability::frmCapability(const MonitorData& data, QWidget* parent)
     buttons->addStretch();
     buttons->addWidget(done);
 
+    notice_->setObjectName(QStringLiteral("lblNotice"));
+    notice_->setWordWrap(true);
     auto* column = new QVBoxLayout(this);
+    column->addWidget(notice_);
     column->addLayout(grid);
     column->addStretch();
     column->addLayout(buttons);
@@ -62,6 +65,9 @@ frmCapability::frmCapability(const MonitorData& data, QWidget* parent)
 }
 
 void frmCapability::OnActivate() {
+    const std::string notice = CapabilityNotice(data_);
+    notice_->setText(QString::fromStdString(notice));
+    notice_->setVisible(!notice.empty());
     const auto colours = CapabilityIndicatorColours(data_);
     for (int bit = 0; bit < CapabilityFlagCount; ++bit) {
         const QColor colour(colours[bit].red, colours[bit].green, colours[bit].blue);

@@ -8,6 +8,7 @@
 
 #include "core/panels/info/InfoPanelTexts.h"
 #include "core/panels/info/InfoRequests.h"
+#include "ui/app/ChildWindow.h"
 #include "ui/app/Twips.h"
 #include "ui/panels/ChildActivation.h"
 #include "ui/panels/PanelWidgets.h"
@@ -87,7 +88,7 @@ void frmID::OnActivate() {
 }
 
 int frmID::FrameHeight() const {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+    if (auto* frame = ChildFrameOf(*this)) {
         return frame->height();
     }
     return height();

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -19,6 +20,7 @@
 
 #include "core/app/DisplayConfiguration.h"
 #include "core/panels/stroke/StrokeHelpTexts.h"
+#include "ui/app/ChildWindow.h"
 #include "ui/app/QtText.h"
 #include "ui/app/Twips.h"
 #include "ui/panels/stroke/Form2.h"
@@ -140,7 +142,7 @@ void frmStrokeXY::OpenWindow() {
 }
 
 void frmStrokeXY::WatchFrame() {
-    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    auto* frame = ChildFrameOf(*this);
     if (frame != nullptr && frame != frame_) {
         frame_ = frame;
         frame->installEventFilter(this);
@@ -168,7 +170,12 @@ bool frmStrokeXY::eventFilter(QObject* watched, QEvent* event) {
             }
         });
     }
-    if (event->type() == QEvent::MouseButtonRelease) {
+    // A help link opens with a click, or from the keyboard with Enter or Space.
+    const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+    const bool pressed =
+        key != nullptr && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                           key->key() == Qt::Key_Space);
+    if (event->type() == QEvent::MouseButtonRelease || pressed) {
         for (int i = 0; i < static_cast<int>(helpLabels_.size()); ++i) {
             if (watched == helpLabels_[i]) {
                 ShowHelp(i);
@@ -261,6 +268,7 @@ QLabel* frmStrokeXY::HelpLabel(int index, const char* caption, QWidget* parent) 
     label->setObjectName(QStringLiteral("Label12(%1)").arg(index));
     label->setStyleSheet(QStringLiteral("color: palette(highlight); text-decoration: underline;"));
     label->setCursor(Qt::PointingHandCursor);
+    label->setFocusPolicy(Qt::StrongFocus);  // Tab reaches it too
     label->installEventFilter(this);
     helpLabels_[index] = label;
     return label;
@@ -293,6 +301,12 @@ void frmStrokeXY::Build() {
     frame1.Add(BuildFrame1());
     Column memory(frame1.Right() + kGap, below);
     memory.Add(BuildMemoryAccess());
+    // A frame smaller than all of that scrolls to the rest.
+    extent_ = QSize(kGap, kGap) + QSize(childrenRect().right(), childrenRect().bottom());
+}
+
+QSize frmStrokeXY::minimumSizeHint() const {
+    return extent_;
 }
 
 QWidget* frmStrokeXY::BuildTestPattern() {
@@ -352,6 +366,7 @@ QWidget* frmStrokeXY::BuildGainOffset() {
         const Row& row = rows[i];
         grid->addWidget(Caption(group, row.caption), i, 0);
         auto* bar = new QScrollBar(Qt::Horizontal, group);
+        bar->setFocusPolicy(Qt::StrongFocus);  // Tab reaches it; the arrow keys move it
         bar->setObjectName(QString::fromLatin1(row.barName));
         const auto range = StrokeBarLimits(row.bar);
         bar->setRange(range.min, range.max);

@@ -43,6 +43,8 @@ class frmStrokeXY : public QWidget, private StrokeView {
 
     Form2* ExplainingWindow() const { return form2_; }
     QSize sizeHint() const override;
+    // All of its groups; a smaller window scrolls to them.
+    QSize minimumSizeHint() const override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -86,6 +88,7 @@ class frmStrokeXY : public QWidget, private StrokeView {
     QPointer<QWidget> frame_;
     QPointer<Form2> form2_;
     bool shown_ = false;
+    QSize extent_;
 };
 
 }  // namespace zorvex

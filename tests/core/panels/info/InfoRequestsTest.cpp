@@ -85,10 +85,13 @@ TEST_P(CapabilityWindowColours, ShowTheFlagsOnlyForFamiliesThatReportThem) {
     }
     const auto colours = CapabilityIndicatorColours(data);
     for (int bit = 0; bit < CapabilityFlagCount; ++bit) {
-        const bool green = GetParam().showsFlags && data.CapabilityFlags[bit];
-        EXPECT_EQ(colours[bit], green ? IndicatorGreen : IndicatorRed)
-            << "firmware " << GetParam().firmware << " bit " << bit;
+        const IndicatorColour lamp = !GetParam().showsFlags      ? IndicatorGrey
+                                     : data.CapabilityFlags[bit] ? IndicatorGreen
+                                                                 : IndicatorRed;
+        EXPECT_EQ(colours[bit], lamp) << "firmware " << GetParam().firmware << " bit " << bit;
     }
+    // Where the lamps show nothing, the window says why.
+    EXPECT_EQ(CapabilityNotice(data).empty(), GetParam().showsFlags);
 }
 
 INSTANTIATE_TEST_SUITE_P(Firmware, CapabilityWindowColours,
