@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 
