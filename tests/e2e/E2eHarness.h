@@ -31,11 +31,10 @@ using namespace std::chrono_literals;
 // Polls `condition` every 20 ms until it holds or `timeout` passes.
 inline bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
+    for (; !condition(); std::this_thread::sleep_for(20ms)) {
         if (std::chrono::steady_clock::now() >= deadline) {
             return false;
         }
-        std::this_thread::sleep_for(20ms);
     }
     return true;
 }
@@ -45,8 +44,7 @@ class TempDir {
   public:
     TempDir() {
         char pattern[] = "/tmp/zorvex-e2e-XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        path_ = made != nullptr ? made : "";
+        path_ = ::mkdtemp(pattern) != nullptr ? pattern : "";
     }
     ~TempDir() {
         std::error_code ignored;
@@ -73,7 +71,8 @@ class Process {
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
 
-    // stdoutPipe: keep the child's standard output readable through ReadLine.
+    // stdoutPipe: keep the child's standard output readable through ReadLine. extraEnv entries
+    // ("NAME=value") replace ours of the same name.
     bool Start(const std::string& program, const std::vector<std::string>& args,
                const std::vector<std::string>& extraEnv, bool stdoutPipe,
                const std::string& stderrFile = "/dev/null") {
@@ -81,7 +80,6 @@ class Process {
         if (stdoutPipe && ::pipe2(pipeFds, O_CLOEXEC) != 0) {
             return false;
         }
-        // Our environment, with the extra entries in place of those of the same name.
         std::vector<std::string> env(extraEnv);
         for (char** e = environ; *e != nullptr; ++e) {
             std::string_view entry(*e);
@@ -93,22 +91,14 @@ class Process {
         }
         std::vector<std::string> arguments{program};
         arguments.insert(arguments.end(), args.begin(), args.end());
-        std::vector<char*> argv = Pointers(arguments);
-        std::vector<char*> envp = Pointers(env);
-        pid_ = ::fork();
-        if (pid_ < 0) {
-            return false;
-        }
-        if (pid_ == 0) {
+        std::vector<char*> argv = Pointers(arguments), envp = Pointers(env);
+        if ((pid_ = ::fork()) == 0) {
             // A process group of its own, so a stray signal to ours never reaches it; and
             // ended with us, should the test itself be killed before it can stop the child.
             ::setpgid(0, 0);
             ::prctl(PR_SET_PDEATHSIG, SIGTERM);
             ::dup2(stdoutPipe ? pipeFds[1] : ::open("/dev/null", O_WRONLY), STDOUT_FILENO);
-            int err = ::open(stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            if (err >= 0) {
-                ::dup2(err, STDERR_FILENO);
-            }
+            ::dup2(::open(stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
             ::execve(program.c_str(), argv.data(), envp.data());
             ::_exit(127);
         }
@@ -117,19 +107,18 @@ class Process {
             stdout_ = pipeFds[0];
         }
         reaped_ = false;
-        return true;
+        return pid_ > 0;
     }
     bool Running() {
+        int status = 0;
         if (pid_ < 0 || reaped_) {
             return false;
         }
-        int status = 0;
         if (::waitpid(pid_, &status, WNOHANG) == pid_) {
             reaped_ = true;
             status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            return false;
         }
-        return true;
+        return !reaped_;
     }
     void Signal(int signo) {
         if (Running()) {
@@ -138,11 +127,10 @@ class Process {
     }
     // TERM, wait up to `grace`, then KILL. Returns the exit status (-1 if killed or none).
     int Stop(std::chrono::milliseconds grace = 3000ms) {
-        if (Running()) {
-            ::kill(pid_, SIGTERM);
-            if (!WaitUntil([this] { return !Running(); }, grace)) {
-                ::kill(pid_, SIGKILL);
-                WaitUntil([this] { return !Running(); }, 2000ms);
+        for (int signo : {SIGTERM, SIGKILL}) {
+            Signal(signo);
+            if (WaitUntil([this] { return !Running(); }, signo == SIGTERM ? grace : 2000ms)) {
+                break;
             }
         }
         return status_;
@@ -150,8 +138,7 @@ class Process {
     // One line of the child's output, without its newline; empty on timeout or end.
     std::string ReadLine(std::chrono::milliseconds timeout) {
         const auto deadline = std::chrono::steady_clock::now() + timeout;
-        for (auto newline = pending_.find('\n'); newline == std::string::npos;
-             newline = pending_.find('\n')) {
+        while (pending_.find('\n') == std::string::npos) {
             auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                 deadline - std::chrono::steady_clock::now());
             pollfd fd{stdout_, POLLIN, 0};
@@ -226,24 +213,22 @@ class Simulator {
             args.insert(args.end(), {"--link", link_});
         }
         args.insert(args.end(), extraArgs.begin(), extraArgs.end());
-        if (!process_.Start(SimulatorPath(), args, {}, true)) {
-            return false;
-        }
-        device_ = process_.ReadLine(5000ms);
+        device_ = process_.Start(SimulatorPath(), args, {}, true) ? process_.ReadLine(5000ms) : "";
         return !device_.empty();
     }
     const std::string& Link() const { return link_; }
     const std::string& Device() const { return device_; }
-    std::vector<SimRecord> Log() const {
+    // The records of `kind` (all when empty).
+    std::vector<SimRecord> Log(const std::string& kind = "") const {
         std::vector<SimRecord> records;
         std::ifstream in(log_);
         for (std::string line; std::getline(in, line);) {
             std::istringstream fields(line);
-            SimRecord record;
-            if (fields >> record.seconds >> record.kind) {
+            SimRecord r;
+            if (fields >> r.seconds >> r.kind && (kind.empty() || r.kind == kind)) {
                 fields.ignore(1);  // the blank before the text
-                std::getline(fields, record.text);
-                records.push_back(record);
+                std::getline(fields, r.text);
+                records.push_back(r);
             }
         }
         return records;
@@ -251,10 +236,8 @@ class Simulator {
     // The commands the simulator received, in order.
     std::vector<std::string> Commands() const {
         std::vector<std::string> commands;
-        for (const SimRecord& r : Log()) {
-            if (r.kind == "RX") {
-                commands.push_back(r.text);
-            }
+        for (const SimRecord& r : Log("RX")) {
+            commands.push_back(r.text);
         }
         return commands;
     }

@@ -1,59 +1,43 @@
-// The information windows read the simulator's identity; peek and poke change its memory.
-#include <QLabel>
+// Peek and poke change the simulator's memory and read it back; a command typed into the
+// communication log is answered there.
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 #include "AppOnSimulator.h"
 
 namespace zorvex::e2e {
 namespace {
 
-class InfoPanelsOnSimulator : public OnSimulator {
-  protected:
-    void SetUp() override {
-        StartTool();
-        // Going online asks for the firmware version; its answer selects the family.
-        ASSERT_TRUE(Spin([&] { return tool->app->Data().FirmwareVersionNumber == 205; }, 10000));
-    }
-    template <class W>
-    bool Shows(const char* window, const char* name, const char* text) {
-        return Spin(
-            [&] {
-                auto* w = tool->Find<W>(window, name);
-                return w != nullptr && w->text() == QString::fromLatin1(text);
-            },
-            10000);
-    }
-};
+class PeekPokeOnSimulator : public OnSimulator {};
 
-TEST_F(InfoPanelsOnSimulator, IdAndVersionWindowsShowTheSimulatorsIdentity) {
-    tool->Menu(MenuCommand::InfoID);
-    EXPECT_TRUE(Shows<QLabel>("frmID", "lblModel", "ZX-5120"));
-    EXPECT_TRUE(Shows<QLabel>("frmID", "lblSerial", "SIM0042"));
-    EXPECT_TRUE(Shows<QLabel>("frmID", "lblPart", "7741-200"));
-    tool->Menu(MenuCommand::InfoVersion);
-    EXPECT_TRUE(Shows<QLabel>("frmVersion", "lblMonitorFirmwareVersionValue", "V 2.05"));
-    EXPECT_TRUE(Shows<QLabel>("frmVersion", "lblMonitorEpromVersionValue", "V 1.10"));
-    EXPECT_EQ(tool->app->Data().SerialNumber, "SIM0042");
-    EXPECT_EQ(tool->app->Data().RomVersion, "V 1.10");
-}
-
-TEST_F(InfoPanelsOnSimulator, PeekAndPokeWriteAByteAndReadItBack) {
+TEST_F(PeekPokeOnSimulator, PokeWritesAByteThatPeekReadsBackAndATypedCommandIsAnswered) {
+    StartTool(nullptr, true);
     tool->Menu(MenuCommand::DiagnosticsPeek);
     auto* address = tool->Find<QLineEdit>("frmPeekPoke", "AddressBox");
     auto* byte = tool->Find<QLineEdit>("frmPeekPoke", "DataByteBox");
-    ASSERT_NE(address, nullptr);
-    ASSERT_NE(byte, nullptr);
+    ASSERT_TRUE(address != nullptr && byte != nullptr);
     address->setText(QStringLiteral("0x1234"));
     tool->Click("frmPeekPoke", "brnWriteAddr");
-    ASSERT_TRUE(Shows<QLineEdit>("frmPeekPoke", "AddressBox", "0x1234"));
     byte->setText(QStringLiteral("0xa5"));
     tool->Click("frmPeekPoke", "DataByteWriteButton");
     byte->setText(QStringLiteral("0xXX"));
     tool->Click("frmPeekPoke", "btnReadByte");
-    EXPECT_TRUE(Shows<QLineEdit>("frmPeekPoke", "DataByteBox", "0xA5"));
+    EXPECT_TRUE(Spin([&] { return byte->text() == QStringLiteral("0xA5"); }, 10000));
+    EXPECT_EQ(address->text(), QStringLiteral("0x1234"));
     EXPECT_GE(At("a0x1234"), 0);
     EXPECT_LT(At("a0x1234"), At("wb0xa5"));
     EXPECT_LT(At("wb0xa5"), At("rb"));
+
+    tool->Menu(MenuCommand::DiagnosticsCommLogging);
+    auto* log = tool->Find<QPlainTextEdit>("frmCommLog", "txtCommLog");
+    ASSERT_NE(log, nullptr);
+    tool->Click("frmCommLog", "btnClearCommLogWindow");
+    const long asked = Count("dm");
+    QTest::keyClicks(log, QStringLiteral("dm"));
+    QTest::keyClick(log, Qt::Key_Return);
+    EXPECT_TRUE(Spin([&] { return log->toPlainText().contains("Model Number = ZX-5120"); }, 10000))
+        << tool->app->Log().LogText();
+    EXPECT_EQ(Count("dm"), asked + 1);
 }
 
 }  // namespace

@@ -10,13 +10,11 @@ namespace zorvex::e2e {
 // Runs the event loop until the condition holds or the time is up.
 inline bool Spin(const std::function<bool()>& condition, int timeoutMs) {
     QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
+    for (clock.start(); !condition(); QTest::qSleep(5)) {
         if (clock.elapsed() > timeoutMs) {
             return false;
         }
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QTest::qSleep(5);
     }
     return true;
 }
