@@ -153,9 +153,8 @@ void Application::MakeLink() {
                                     *timedOutRoute_});
     receive_->SetPromptListener(connection_.get());
     // The log window's indicator follows the connection window's.
-    connection_->SetLogIndicator([this](bool online) {
-        SetCommLogIndicator(online ? IndicatorGreen : IndicatorRed);
-    });
+    connection_->SetLogIndicator(
+        [this](bool online) { SetCommLogIndicator(online ? IndicatorGreen : IndicatorRed); });
     port_.SetReceiveHandler([this](std::string_view bytes) { receive_->Feed(bytes); });
     port_.SetFailureHandler(
         [this](const std::string& reason) { connection_->OnPortFailure(reason); });
@@ -285,8 +284,19 @@ void Application::CreateMainWindow() {
 void Application::CreateCommLogHidden() {
     // frmCommLog (link): create it hidden and let its "Window Log Enable" box switch
     // logging on.
-    frmCommLog_->Widget();
+    CreateCommLog();
     commLog_->SetWindowLogEnabled(true);
+}
+
+void Application::CreateCommLog() {
+    // The log window is made here as far as anyone can tell (its settings read, its switches
+    // set); its widgets, which nobody sees yet, are built once the main window is up, unless
+    // it is shown before.
+    commLog_->Create();
+    if (!frmCommLog_->Exists() && !commLogWidgetsPending_) {
+        commLogWidgetsPending_ = true;
+        QTimer::singleShot(0, main_.get(), [this] { frmCommLog_->Widget(); });
+    }
 }
 
 TwipsSize Application::ScreenSize() const {
@@ -302,7 +312,7 @@ void Application::ShowConnectionWindow() {
     // frmCommLog if needed and starts the first connection attempt with linkState_.CommPort.
     if (!connectCreated_) {
         connectCreated_ = true;
-        frmCommLog_->Widget();
+        CreateCommLog();
         frmConnect_->Widget();
         connection_->Create();
     }
@@ -396,7 +406,7 @@ void Application::OnExit() {
     // Serial port (link): close it if open.
     connection_->StopReplyTimer();
     port_.Close();
-    if (frmCommLog_->Exists()) {
+    if (commLog_->Created()) {
         commLog_->Close();  // its settings, and an open log file closed
     }
     for (ChildWindowSlot* child : childWindows_) {

@@ -21,9 +21,11 @@
 #include "core/link/SerialPortMap.h"
 #include "core/link/StdioLogFile.h"
 #include "core/link/TransmitQueue.h"
+#include "core/panels/diagnostics/PeekPoke.h"
 #include "core/panels/info/InfoLabels.h"
 #include "core/panels/stroke/CommLogDumpSource.h"
 #include "core/panels/stroke/StrokeAdjustment.h"
+#include "core/protocol/IdentificationReplies.h"
 #include "core/protocol/ResponseDispatcher.h"
 #include "core/settings/SettingsStore.h"
 #include "core/support/Timer.h"
@@ -31,14 +33,13 @@
 #include "platform/QtSerialPort.h"
 #include "platform/QtSystemServices.h"
 #include "ui/app/ChildWindow.h"
-#include "core/panels/diagnostics/PeekPoke.h"
-#include "core/protocol/IdentificationReplies.h"
-#include "ui/panels/diagnostics/frmPeekPoke.h"
-#include "ui/panels/info/InfoWindowLabels.h"
-#include "ui/panels/info/frmCapability.h"
+#include "ui/app/StartupWarmUp.h"
 #include "ui/data/QtFileCommandsView.h"
 #include "ui/link/LinkWindowRoutes.h"
 #include "ui/link/frmCommLog.h"
+#include "ui/panels/diagnostics/frmPeekPoke.h"
+#include "ui/panels/info/InfoWindowLabels.h"
+#include "ui/panels/info/frmCapability.h"
 #include "ui/panels/stroke/frmStrokeXY.h"
 
 class QMdiArea;
@@ -135,6 +136,8 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     void MakeLink();
     // The communication log model and its window, fed by the receive path.
     void MakeCommLog();
+    // The log window's creation at start-up; its widgets follow when the loop is idle.
+    void CreateCommLog();
     // The stroke window's logic over the queue, its dump over the log, and its window.
     void MakeStrokeAdjustment();
     // A message box raised once the current event has run to its end, so none ever opens
@@ -160,6 +163,9 @@ class Application : private StartupWindows, private LinkIndicators, private Info
         return slot;
     }
     QMdiArea& MdiArea();
+
+    // First of all: the font list is read in the background while the windows are built.
+    StartupWarmUp warmUp_;
 
     // ---- Services (outside world) ----
     std::unique_ptr<SettingsStore> ownSettings_;
@@ -224,6 +230,7 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     StdioLogFileCreator logFiles_;
     std::unique_ptr<CommLog> commLog_;
     std::unique_ptr<ChildWindow<frmCommLog>> frmCommLog_;
+    bool commLogWidgetsPending_ = false;
 
     // ---- Stroke adjustment (stroke) ----
     std::unique_ptr<StrokeAdjustment> stroke_;

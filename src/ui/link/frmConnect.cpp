@@ -2,12 +2,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QThreadPool>
 #include <QVBoxLayout>
 
 #include "core/link/ConnectionController.h"
@@ -120,7 +123,11 @@ frmConnect::frmConnect(ConnectionController& connection, SerialPortMap& ports, Q
     layout->addWidget(lbl1_);
     layout->addLayout(buttons);
 
-    RefreshDevices();
+    // The system's list is taken when the window is shown; until then each box shows the
+    // device its port maps to.
+    for (int i = 0; i < kPortCount; ++i) {
+        cboDevice_[i]->setCurrentText(FromBytes(ports_.DeviceFor(i + 1)));
+    }
 }
 
 void frmConnect::SetDeviceLister(std::function<QStringList()> lister) {
@@ -128,13 +135,39 @@ void frmConnect::SetDeviceLister(std::function<QStringList()> lister) {
     RefreshDevices();
 }
 
-void frmConnect::SetDeviceChecker(std::function<bool(const QString&)> exists) {
+void frmConnect::SetDeviceChecker(std::function<bool(const QString&, const QStringList&)> exists) {
     deviceExists_ = std::move(exists);
-    RefreshDevices();
+    ShowDevices(listed_);
 }
 
 void frmConnect::RefreshDevices() {
-    const QStringList listed = listDevices_ ? listDevices_() : QStringList();
+    ++listing_;
+    ShowDevices(listDevices_ ? listDevices_() : QStringList());
+}
+
+void frmConnect::RefreshDevicesSoon() {
+    if (!listDevices_) {
+        ShowDevices({});
+        return;
+    }
+    const int listing = ++listing_;
+    QPointer<frmConnect> window(this);
+    QThreadPool::globalInstance()->start([window, listing, list = listDevices_] {
+        QStringList listed = list();
+        // Back on the user-interface thread; the window may be gone by then.
+        QMetaObject::invokeMethod(
+            qApp,
+            [window, listing, listed = std::move(listed)] {
+                if (window && window->listing_ == listing) {
+                    window->ShowDevices(listed);
+                }
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void frmConnect::ShowDevices(const QStringList& listed) {
+    listed_ = listed;
     for (int i = 0; i < kPortCount; ++i) {
         QComboBox* box = cboDevice_[i];
         const QSignalBlocker quiet(box);
@@ -155,7 +188,7 @@ void frmConnect::RefreshDevices() {
 
 void frmConnect::ShowDeviceState(int index, const QString& device) {
     QLabel* state = lblDeviceState_[index];
-    if (!deviceExists_ || deviceExists_(device)) {
+    if (!deviceExists_ || deviceExists_(device, listed_)) {
         state->clear();
         state->setToolTip(QString());
         return;
@@ -169,7 +202,7 @@ void frmConnect::ShowDeviceState(int index, const QString& device) {
 
 void frmConnect::showEvent(QShowEvent* event) {
     // Adapters come and go: the list is taken again each time the window is shown.
-    RefreshDevices();
+    RefreshDevicesSoon();
     QWidget::showEvent(event);
 }
 
