@@ -98,7 +98,7 @@ Scheduled ScheduledTime(pid_t pid) {
 }
 
 // Waits for the started program's main window to be mapped; false on timeout or exit.
-bool WaitForMap(Display* display, pid_t child, double deadlineMs) {
+bool WaitForMap(Display* display, pid_t child, double deadlineMs, Window* mappedWindow) {
     const int fd = ConnectionNumber(display);
     while (true) {
         while (XPending(display) > 0) {
@@ -109,6 +109,7 @@ bool WaitForMap(Display* display, pid_t child, double deadlineMs) {
             }
             const long pid = WindowPid(display, event.xmap.window);
             if (pid == 0 || pid == child) {
+                *mappedWindow = event.xmap.window;
                 return true;
             }
         }
@@ -125,6 +126,31 @@ bool WaitForMap(Display* display, pid_t child, double deadlineMs) {
         pollfd pfd{fd, POLLIN, 0};
         poll(&pfd, 1, left > 50 ? 50 : static_cast<int>(left) + 1);
     }
+}
+
+// Asks the window to close, as a window manager's close button does, so the program ends the
+// way it does for a user (a tool that is killed leaves its serial port's lock file behind).
+void RequestClose(Display* display, Window window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+}
+
+// True when the program ended within the time given.
+bool WaitForExit(pid_t child, int ms) {
+    for (int waited = 0; waited < ms; waited += 10) {
+        if (waitpid(child, nullptr, WNOHANG) == child) {
+            return true;
+        }
+        usleep(10000);
+    }
+    return false;
 }
 
 int Usage() {
@@ -180,7 +206,8 @@ int main(int argc, char** argv) {
         _exit(127);
     }
 
-    const bool mapped = WaitForMap(display, child, startMs + timeoutMs);
+    Window window = None;
+    const bool mapped = WaitForMap(display, child, startMs + timeoutMs, &window);
     const double mapMs = NowMs() - startMs;
     const Scheduled scheduled = mapped ? ScheduledTime(child) : Scheduled{};
     long rss = -1;
@@ -189,8 +216,16 @@ int main(int argc, char** argv) {
         usleep(static_cast<useconds_t>(settleMs) * 1000);
         rss = ResidentKib(child);
     }
-    kill(child, SIGTERM);
-    waitpid(child, nullptr, 0);
+    if (mapped) {
+        RequestClose(display, window);
+    }
+    if (!WaitForExit(child, 3000)) {
+        kill(child, SIGTERM);
+        if (!WaitForExit(child, 2000)) {
+            kill(child, SIGKILL);
+            waitpid(child, nullptr, 0);
+        }
+    }
     XCloseDisplay(display);
     if (!mapped) {
         return 1;

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Start-up of the tool against an empty Qt 6 program with one QMdiArea main window: the time
 # from exec to the X server mapping the main window (MapNotify), and the resident memory a
-# second after that. The two programs run alternately, each with an empty settings folder
-# (a first start, as a new user sees it); one untimed start of each warms the caches first.
+# second after that. The programs run alternately, each with an empty settings folder (a first
+# start, as a new user sees it) and each closed by its window's close request; one untimed
+# start of each warms the caches first. The empty program is measured a second time with a
+# menu bar as large as the tool's: the least any window with menus pays for its text.
 #
 # Usage: bench/startup.sh [build-dir] [runs]          (defaults: build-rel, 7)
 #   The build needs -DZORVEX_BUILD_BENCH=ON; measure a Release build, e.g.
@@ -55,10 +57,11 @@ export QT_QPA_PLATFORM=xcb
 
 # One start: prints "map_ms cpu_ms runq_ms rss_kib".
 start() {
-    local name="$1" program="$2"
+    local name="$1"
+    shift
     local config="$work/config-$name-$RANDOM$RANDOM"
     mkdir -p "$config"
-    XDG_CONFIG_HOME="$config" "$mapwait" -- "$program" 2>"$work/stderr-$name" |
+    XDG_CONFIG_HOME="$config" "$mapwait" -- "$@" 2>"$work/stderr-$name" |
         sed -n 's/^map_ms=\([0-9.]*\) cpu_ms=\([0-9.]*\) runq_ms=\([0-9.]*\) rss_kib=\([0-9-]*\)$/\1 \2 \3 \4/p'
 }
 
@@ -71,15 +74,17 @@ median() {
 }
 column() { cut -d' ' -f"$1" "$work/$2"; }
 
-start empty "$empty" >/dev/null
-start tool "$tool" >/dev/null
-: >"$work/empty"
-: >"$work/tool"
+declare -A command=([empty]="$empty" [menus]="$empty --menus" [tool]="$tool")
+names=(empty menus tool)
+for name in "${names[@]}"; do
+    # shellcheck disable=SC2086  # the command is meant to split into words
+    start "$name" ${command[$name]} >/dev/null
+    : >"$work/$name"
+done
 for i in $(seq "$runs"); do
-    for name in empty tool; do
-        program="$empty"
-        [ "$name" = tool ] && program="$tool"
-        result="$(start "$name" "$program")"
+    for name in "${names[@]}"; do
+        # shellcheck disable=SC2086
+        result="$(start "$name" ${command[$name]})"
         if [ -z "$result" ]; then
             echo "Run $i of $name failed:" >&2
             cat "$work/stderr-$name" >&2
@@ -96,12 +101,18 @@ report() {
         "$(column 3 "$name" | median)" "$(column 4 "$name" | median | awk '{ print $1 / 1024 }')"
 }
 ratio() {
-    awk -v a="$(column "$1" tool | median)" -v b="$(column "$1" empty | median)" \
+    awk -v a="$(column "$1" "$2" | median)" -v b="$(column "$1" empty | median)" \
         'BEGIN { printf "%.2f", a / b }'
 }
 printf 'Exec to main window mapped, median (min..max) of %s starts each; processor time of all\n' "$runs"
 printf 'threads by then and time spent waiting for a processor; resident memory 1 s later:\n'
 report empty "empty Qt 6 QMdiArea program:"
+report menus "the same with a menu bar:"
 report tool "zorvex:"
-echo "  ratio zorvex / empty: time $(ratio 1), processor time $(ratio 2), memory $(ratio 4)"
+for name in tool menus; do
+    label="zorvex / empty:"
+    [ "$name" = menus ] && label="with a menu bar / empty:"
+    printf '  ratio %-25s time %s, processor time %s, memory %s\n' "$label" "$(ratio 1 "$name")" \
+        "$(ratio 2 "$name")" "$(ratio 4 "$name")"
+done
 echo "  load: $(uptime | sed 's/.*load average: //')"

@@ -56,7 +56,9 @@ frmConnect::frmConnect(ConnectionController& connection, SerialPortMap& ports, Q
         lblCom_[i]->setBuddy(optCommPort_[i]);
         cboDevice_[i] = new QComboBox(this);
         cboDevice_[i]->setObjectName(QStringLiteral("cboDevice(%1)").arg(i));
-        cboDevice_[i]->setEditable(true);
+        // Editable through its own line edit: setEditable would also build the drop-down
+        // list now, which Qt otherwise builds when the list is first opened.
+        cboDevice_[i]->setLineEdit(new QLineEdit(cboDevice_[i]));
         cboDevice_[i]->setInsertPolicy(QComboBox::NoInsert);
         cboDevice_[i]->setToolTip(
             QStringLiteral("The device Com%1 opens: pick one or type its path.").arg(i + 1));
