@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -126,9 +127,14 @@ frmConnect::frmConnect(ConnectionController& connection, SerialPortMap& ports, Q
     layout->addLayout(buttons);
 
     // The system's list is taken when the window is shown; until then each box shows the
-    // device its port maps to.
+    // device its port maps to, and a path that is not there is marked already (a bare name
+    // such as "COM3" waits for the list).
     for (int i = 0; i < kPortCount; ++i) {
-        cboDevice_[i]->setCurrentText(FromBytes(ports_.DeviceFor(i + 1)));
+        const QString device = FromBytes(ports_.DeviceFor(i + 1));
+        cboDevice_[i]->addItem(device);
+        if (QDir::isAbsolutePath(device)) {
+            ShowDeviceState(i, device);
+        }
     }
 }
 
