@@ -21,6 +21,30 @@ namespace zorvex {
 namespace {
 constexpr int kUpdateAllDataIntervalMs = 1000;
 
+// Runs an action once the watched widget has painted for the first time, so work nobody sees
+// yet waits until the first frame is out.
+class AfterFirstPaint : public QObject {
+  public:
+    AfterFirstPaint(QWidget* widget, std::function<void()> action)
+        : QObject(widget), action_(std::move(action)) {
+        widget->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && action_) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, parent(), std::move(action_));
+            action_ = nullptr;
+            deleteLater();
+        }
+        return false;
+    }
+
+  private:
+    std::function<void()> action_;
+};
+
 std::unique_ptr<SettingsStore> OwnSettingsUnless(SettingsStore* injected) {
     if (injected != nullptr) {
         return nullptr;
@@ -290,12 +314,12 @@ void Application::CreateCommLogHidden() {
 
 void Application::CreateCommLog() {
     // The log window is made here as far as anyone can tell (its settings read, its switches
-    // set); its widgets, which nobody sees yet, are built once the main window is up, unless
-    // it is shown before.
+    // set); its widgets, which nobody sees yet, are built after the main window's first frame,
+    // unless it is shown before.
     commLog_->Create();
     if (!frmCommLog_->Exists() && !commLogWidgetsPending_) {
         commLogWidgetsPending_ = true;
-        QTimer::singleShot(0, main_.get(), [this] { frmCommLog_->Widget(); });
+        new AfterFirstPaint(MdiArea().viewport(), [this] { frmCommLog_->Widget(); });
     }
 }
 

@@ -136,7 +136,7 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     void MakeLink();
     // The communication log model and its window, fed by the receive path.
     void MakeCommLog();
-    // The log window's creation at start-up; its widgets follow when the loop is idle.
+    // The log window's creation at start-up; its widgets follow the main window's first frame.
     void CreateCommLog();
     // The stroke window's logic over the queue, its dump over the log, and its window.
     void MakeStrokeAdjustment();
