@@ -1,11 +1,13 @@
 // Arbitrary received bytes through the receive framing into Dispatch, with every reply
 // handler registered and the transmit queue and connection timers running: nothing may
-// crash, grow without bound, or hand the dispatcher a block that is not framed.
+// crash, grow without bound, or hand the dispatcher a block that is not framed. Half the
+// inputs arrive over an RFC 2217 link, through the telnet codec first.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "core/data/MonitorData.h"
 #include "core/link/LinkState.h"
 #include "core/link/ReceivePath.h"
+#include "core/link/TelnetComPort.h"
 #include "core/link/TransmitQueue.h"
 #include "core/panels/diagnostics/PeekPoke.h"
 #include "core/panels/info/InfoLabels.h"
@@ -149,12 +152,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const unsigned chunking = data[0];
     std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
     link.CommLogEnabled = (chunking & 0x80) != 0;
+    std::optional<TelnetComPort> telnet;
+    if ((chunking & 0x40) != 0) {
+        telnet.emplace().Start();
+    }
+    TelnetComPort echo;  // what it escapes it reads back whole
     std::size_t step = 0;
     while (!bytes.empty()) {
         const std::size_t n = 1 + (chunking * 31 + step * 7) % 64;
         const std::string_view chunk = bytes.substr(0, n);
         bytes.remove_prefix(chunk.size());
-        rx.Feed(chunk);
+        Require(echo.Feed(TelnetComPort::Escape(chunk)).data == chunk);
+        if (telnet) {
+            const TelnetComPort::Received received = telnet->Feed(chunk);
+            Require(received.reply.empty() || static_cast<uint8_t>(received.reply[0]) == 255);
+            rx.Feed(received.data);
+        } else {
+            rx.Feed(chunk);
+        }
         Require(rx.ReceiveBuffer().size() < ReceivePath::ReceiveBufferLimit);
         if (step % 3 == 0) {
             queue.QueueCommand("df\r\n");

@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick libx11-dev
   dpkg-dev file desktop-file-utils
+  ser2net
 )
 
 missing=()

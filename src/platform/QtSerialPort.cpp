@@ -6,6 +6,7 @@
 #include "core/link/SerialPortMap.h"
 
 #ifndef Q_OS_WIN
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -35,6 +36,25 @@ PortFailure ClassifyPermission(const QString& device) {
 #endif
     Q_UNUSED(device);
     return PortFailure::Busy;
+}
+
+// A path that opens but is no terminal (a file, /dev/null) was never a serial port.
+PortFailure ClassifyOther(const QString& device, PortFailure failure) {
+#ifndef Q_OS_WIN
+    if (IsPath(device)) {
+        const int fd =
+            ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        const bool terminal = fd < 0 || ::isatty(fd) != 0;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        if (!terminal) {
+            return PortFailure::NotSerial;
+        }
+    }
+#endif
+    Q_UNUSED(device);
+    return failure;
 }
 }  // namespace
 
@@ -86,6 +106,9 @@ PortOpenResult QtSerialPort::Open(int portNumber) {
             default:
                 result.failure = PortFailure::Other;
                 break;
+        }
+        if (result.failure != PortFailure::NotFound) {
+            result.failure = ClassifyOther(device_, result.failure);
         }
         result.reason = ToStd(port_.errorString());
         port_.clearError();

@@ -61,8 +61,9 @@ struct ToolInProcess {
 // The simulator with one tool on it; StartTool returns once the tool is online.
 class OnSimulator : public ::testing::Test {
   protected:
-    void StartTool(TimerFactory* timers = nullptr, bool commLog = false) {
-        ASSERT_TRUE(sim.Start());
+    void StartTool(TimerFactory* timers = nullptr, bool commLog = false,
+                   const std::vector<std::string>& simArgs = {}) {
+        ASSERT_TRUE(sim.Start(simArgs));
         tool.emplace(sim.Link(), timers, commLog);
         ASSERT_TRUE(Spin([&] { return tool->app->Data().MonitorOnline; }, 15000))
             << "the tool never went online";

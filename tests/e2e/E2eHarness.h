@@ -1,11 +1,13 @@
 #pragma once
 
-// Real processes for the end-to-end tests: the monitor simulator on a pseudo-terminal and the
-// headless tool, each ended by its own process id.
+// Real processes for the end-to-end tests: the monitor simulator on a pseudo-terminal (or its
+// TCP port) and the headless tool, each ended by its own process id.
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -184,6 +186,23 @@ class Process {
     std::string pending_;
 };
 
+// A TCP socket on a free port of 127.0.0.1, listening when backlog >= 0; closed when it goes.
+struct LoopbackSocket {
+    explicit LoopbackSocket(int backlog = -1)
+        : fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        socklen_t length = sizeof address;
+        ::bind(fd, reinterpret_cast<sockaddr*>(&address), length);
+        if (backlog >= 0) {
+            ::listen(fd, backlog);
+        }
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    }
+    ~LoopbackSocket() { ::close(fd); }
+    int Port() const { return ntohs(address.sin_port); }
+    int fd;
+    sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+};
+
 // One record of the simulator's --log file.
 struct SimRecord {
     double seconds = 0;
@@ -200,8 +219,12 @@ class Simulator {
   public:
     explicit Simulator(const TempDir& dir)
         : link_(dir.File("ttyZorvex")), log_(dir.File("sim.log")) {}
+    // With "--tcp" the device is the simulator's socket:// URL, and there is no link.
     bool Start(const std::vector<std::string>& extraArgs = {}) {
-        std::vector<std::string> args{"--link", link_, "--log", log_};
+        std::vector<std::string> args{"--log", log_};
+        if (std::find(extraArgs.begin(), extraArgs.end(), "--tcp") == extraArgs.end()) {
+            args.insert(args.end(), {"--link", link_});
+        }
         args.insert(args.end(), extraArgs.begin(), extraArgs.end());
         if (!process_.Start(SimulatorPath(), args, {}, true)) {
             return false;

@@ -4,7 +4,10 @@
 #include <QLabel>
 
 #include "AppOnSimulator.h"
+#include "cli/CommandLine.h"
 #include "core/data/MdfWriter.h"
+#include "core/data/MonitorDataComparison.h"
+#include "platform/QtMonitorDataFiles.h"
 #include "platform/QtTimerFactory.h"
 
 namespace zorvex::e2e {
@@ -62,6 +65,20 @@ TEST_F(FileRoundTrip, APassSavedWhileOnlineOpensOfflineWithTheSameValuesInTheWin
     EXPECT_TRUE(tool->messages.empty()) << tool->messages.front();
     EXPECT_TRUE(tool->app->MainWindow().windowTitle().endsWith(QStringLiteral(" -- pass.mdv")));
     tool.reset();
+    // The command line's backup of the same monitor on the same timers: the same file to the
+    // reader, but for the operating time, which the monitor's clock has run on meanwhile.
+    const QString backup = QString::fromStdString(dir.File("backup.mdv"));
+    ASSERT_EQ(RunCommandLine(
+                  {"zorvex", "--backup", backup, "--device", QString::fromStdString(sim.Link())},
+                  {&timers}),
+              0);
+    QtMonitorDataFiles files;
+    const LoadedMonitorData saved = LoadMonitorDataFile(files, file.toStdString(), "pass.mdv");
+    const LoadedMonitorData backedUp = LoadMonitorDataFile(files, backup.toStdString(), "b.mdv");
+    ASSERT_TRUE(saved.ok && backedUp.ok) << saved.message << backedUp.message;
+    for (const MonitorDataDifference& d : CompareMonitorData(saved.data, backedUp.data)) {
+        EXPECT_EQ(DifferenceSubject(d), "Operating Hours") << d.a << " / " << d.b;
+    }
     sim.process().Stop();
 
     // The second tool's monitor never answers, so it stays offline.

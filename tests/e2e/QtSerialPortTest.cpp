@@ -1,20 +1,27 @@
 // The Qt serial port on real pseudo-terminals: the bytes in both directions, a device in use,
-// and a device that goes away while open and comes back.
+// and a device that goes away while open and comes back. The network port's failures on
+// loopback servers of the test's own.
 #include "platform/QtSerialPort.h"
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include <QTcpServer>
+
 #include "E2eHarness.h"
 #include "MemorySettingsStore.h"
 #include "QtSpin.h"
 #include "core/link/SerialPortMap.h"
+#include "platform/QtNetworkPort.h"
 
 namespace zorvex::e2e {
 namespace {
@@ -82,6 +89,7 @@ TEST_F(QtSerialPortOnPty, AnUnpluggedDeviceIsReportedOnceAndReopenedWhenItIsBack
 }
 
 TEST_F(QtSerialPortOnPty, NulCharactersAreDroppedOnReceive) {
+    EXPECT_EQ(OpenOn("/dev/null").failure, PortFailure::NotSerial);  // a device, no terminal
     int master = OpenMaster();
     ASSERT_GE(master, 0);
     ASSERT_TRUE(OpenOn(ptsname(master)).Ok());
@@ -105,6 +113,47 @@ TEST_F(QtSerialPortOnPty, ADeviceWhosePathVanishesIsNoticedByThePresenceCheck) {
     EXPECT_FALSE(port.IsOpen());
     EXPECT_EQ(failures, 1);
     ::close(master);
+}
+
+TEST(QtNetworkPort, ARefusalNoAnswerOrHangUpIsReportedOnceInWordsATechnicianCanActOn) {
+    const LoopbackSocket refusing;  // bound, not listening
+    // A listener whose one-place queue is taken drops every further call unanswered.
+    const LoopbackSocket silent(0);
+    const LoopbackSocket filler;
+    ASSERT_EQ(::connect(filler.fd, reinterpret_cast<const sockaddr*>(&silent.address),
+                        sizeof silent.address),
+              0);
+    QTcpServer hangsUp;
+    ASSERT_TRUE(hangsUp.listen(QHostAddress::LocalHost));
+    QObject::connect(&hangsUp, &QTcpServer::newConnection,
+                     [&] { hangsUp.nextPendingConnection()->close(); });
+    const std::string up = std::to_string(hangsUp.serverPort());
+    const struct {
+        std::string device;
+        std::string reason;
+    } cases[] = {
+        {"socket://127.0.0.1:" + std::to_string(refusing.Port()),
+         "connection refused by 127.0.0.1:" + std::to_string(refusing.Port())},
+        {"rfc2217://127.0.0.1:" + std::to_string(silent.Port()), "no answer from 127.0.0.1"},
+        {"socket://127.0.0.1:" + up, "connection closed by 127.0.0.1:" + up},
+    };
+    zorvex::testing::MemorySettingsStore store;
+    SerialPortMap map{store, DeviceNaming::Posix};
+    QtNetworkPort port(map, 300);
+    std::vector<std::string> reasons;
+    port.SetFailureHandler([&](const std::string& reason) { reasons.push_back(reason); });
+    for (const auto& c : cases) {
+        const std::size_t before = reasons.size();
+        ASSERT_TRUE(map.SetDevice(1, c.device));
+        ASSERT_TRUE(port.Open(1).Ok()) << c.device;  // connecting: the window never waits
+        EXPECT_TRUE(port.Write("p\r\n"));
+        ASSERT_TRUE(Spin([&] { return reasons.size() > before; }, 3000)) << c.device;
+        EXPECT_EQ(reasons.back(), c.reason);
+        EXPECT_FALSE(port.IsOpen());
+        EXPECT_FALSE(port.Write("p\r\n"));
+    }
+    Spin([] { return false; }, 500);
+    EXPECT_EQ(reasons.size(), std::size(cases));  // once each
 }
 
 }  // namespace

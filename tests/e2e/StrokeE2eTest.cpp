@@ -14,8 +14,13 @@ namespace {
 
 class StrokeOnSimulator : public OnSimulator {
   protected:
-    // Window logging on: the dump finds the monitor's answers in the log window's text.
-    void SetUp() override { StartTool(nullptr, true); }
+    // Window logging on: the dump finds the monitor's answers in the log window's text. The
+    // monitor lists its short items first, which must not change what is written.
+    void SetUp() override {
+        ASSERT_TRUE(sim.Start({"--short-first"}));
+        tool.emplace(sim.Link(), nullptr, true);
+        ASSERT_TRUE(Spin([&] { return tool->app->Data().MonitorOnline; }, 15000));
+    }
     template <class W>
     W* Find(const char* name) {
         return tool->Find<W>("frmStrokeXY", name);
@@ -76,6 +81,16 @@ TEST_F(StrokeOnSimulator, TheTimedDumpListsWordsFromTheCommunicationLog) {
     tool->Click("frmStrokeXY", "Command17(3)");
     EXPECT_GE(At("TYW33b5"), 0);
     EXPECT_GE(At("TYR28a"), 0);
+}
+
+TEST_F(StrokeOnSimulator, EachBoxIsFilledFromItsOwnItemAndWrittenBack) {
+    tool->Menu(MenuCommand::StrokeAdj);
+    ASSERT_TRUE(GainShows(128));
+    EXPECT_EQ(Find<QLineEdit>("Text1(0)")->text(), QStringLiteral("3"));
+    ASSERT_TRUE(Spin([&] { return At("TYW14A8") >= 0; }, 10000));
+    EXPECT_GE(At("TYW04A3"), 0);
+    EXPECT_EQ(At("TYW04A2"), -1);
+    EXPECT_EQ(At("TYW05A8"), -1);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The real tool, headless, against the simulator: what it sends over the line.
+// The real tool, headless, against the simulator: what it sends over the line, on a
+// pseudo-terminal and through network serial servers.
 #include <signal.h>
 
 #include <gtest/gtest.h>
@@ -108,6 +109,55 @@ TEST_F(ToolLink, AnUnpluggedMonitorIsReconnectedWhenItIsPluggedInAgain) {
     EXPECT_TRUE(WaitForCommand("df", pluggedAt, 20s)) << "the tool did not reopen the device";
     EXPECT_TRUE(tool.process().Running());
 }
+
+constexpr const char* kSer2net = "/usr/sbin/ser2net";
+
+// rfc2217: ser2net's RFC 2217 port in front of the simulator's pseudo-terminal; otherwise the
+// simulator's own raw TCP port. Either server is stopped and started again on the same port.
+class ToolOverNetwork : public ToolLink, public ::testing::WithParamInterface<bool> {
+  protected:
+    bool StartServer() {
+        if (!GetParam()) {
+            sim.process().Signal(SIGHUP);
+            return !sim.process().ReadLine(3000ms).empty();
+        }
+        return ser2net.Start(
+            kSer2net, {"-n", "-u", "-c", dir.File("ser2net.yaml"), "-P", dir.File("ser2net.pid")},
+            {}, false, dir.File("ser2net.stderr"));
+    }
+    void StopServer() { GetParam() ? (void)ser2net.Stop() : sim.process().Signal(SIGHUP); }
+    Process ser2net;
+};
+
+TEST_P(ToolOverNetwork, GoesOnlineAndComesBackByItselfWhenTheServerReturns) {
+    std::string device;
+    if (GetParam()) {
+        if (::access(kSer2net, X_OK) != 0) {
+            GTEST_SKIP() << "ser2net is not installed (Debian package ser2net, installed by "
+                            "scripts/install-deps.sh): RFC 2217 is not tried here";
+        }
+        ASSERT_TRUE(sim.Start());
+        const int port = LoopbackSocket().Port();  // free again once it is closed
+        device = "rfc2217://127.0.0.1:" + std::to_string(port);
+        std::ofstream(dir.File("ser2net.yaml"))
+            << "connection: &monitor\n  accepter: telnet(rfc2217),tcp,127.0.0.1," << port
+            << "\n  connector: serialdev," << sim.Device() << ",9600n81,local\n";
+        ASSERT_TRUE(StartServer());
+    } else {
+        ASSERT_TRUE(sim.Start({"--tcp", "0"}));
+        device = sim.Device();
+    }
+    ASSERT_TRUE(tool.Start(device));
+    ASSERT_TRUE(WaitForCommand("df", 0, 15s)) << "the tool never went online on " << device;
+    StopServer();
+    WaitUntil([] { return false; }, 3s);  // refused meanwhile: neither crash nor spin
+    EXPECT_TRUE(tool.process().Running());
+    const double back = sim.Log().back().seconds;
+    ASSERT_TRUE(StartServer());
+    EXPECT_TRUE(WaitForCommand("df", back, 20s)) << "the link did not come back on " << device;
+}
+INSTANTIATE_TEST_SUITE_P(RawAndRfc2217, ToolOverNetwork, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Rfc2217" : "RawTcp"; });
 
 }  // namespace
 }  // namespace zorvex::e2e

@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "core/support/SerialPort.h"
 #include "VirtualClock.h"
+#include "core/support/SerialPort.h"
 
 namespace zorvex::testing {
 
 // A serial port that records every write with its virtual time and lets the test play
 // the monitor's side.
 class FakeSerialPort : public SerialPort {
-public:
+  public:
     explicit FakeSerialPort(const VirtualClock* clock = nullptr) : clock_(clock) {}
 
     struct Write {
@@ -25,7 +25,7 @@ public:
         lastOpenedPort = portNumber;
         if (failOpen) {
             open_ = false;
-            return {PortFailure::NotFound, "/dev/fake" + std::to_string(portNumber),
+            return {openFailure, "/dev/fake" + std::to_string(portNumber),
                     "No such file or directory"};
         }
         open_ = true;
@@ -69,11 +69,12 @@ public:
 
     std::vector<struct Write> writes;  // "struct": the member function Write hides the type
     bool failOpen = false;
+    PortFailure openFailure = PortFailure::NotFound;
     bool failWrite = false;
     int openCount = 0;
     int lastOpenedPort = 0;
 
-private:
+  private:
     const VirtualClock* clock_;
     bool open_ = false;
     std::function<void(std::string_view)> receive_;

@@ -51,6 +51,8 @@ TEST(SimAnswerForm, EachAnswerReachesTheHandlerTheToolHasForTheCommand) {
                         R{"dmt", H::CrtPartNumber},
                         R{"dss", H::SerialNumber},
                         R{"dst", H::CrtSerialNumber},
+                        R{"ddl", H::CurrentL},
+                        R{"ddh", H::CurrentH},
                         R{"ddfl", H::FactoryL},
                         R{"ddpl", H::InitialL},
                         R{"ddfb", H::FactoryB},
@@ -75,9 +77,8 @@ TEST(SimAnswerForm, EachAnswerReachesTheHandlerTheToolHasForTheCommand) {
     }
     // Accepted and dropped by the tool: they must not stray into a handler.
     for (const char* command :
-         {"g",      "da",       "db",        "dc",     "dw",       "dps", "ddl",
-          "ddh",    "ddfa",     "ddpk",      "CU",     "CV",       "cz0", "cz1",
-          "wb0x41", "ww0x4142", "TYW2EA100", "TYR28a", "TGW2E100", "zz"}) {
+         {"g", "da", "db", "dc", "dw", "dps", "ddfa", "ddpk", "CU", "CV", "cz0", "cz1", "wb0x41",
+          "ww0x4142", "TYW2EA100", "TYR28a", "TGW2E100", "zz"}) {
         EXPECT_FALSE(ResponseDispatcher::Resolve(OnlyBlock(controller, command)).reached)
             << command;
     }

@@ -14,6 +14,7 @@ struct FaultCase {
     Faults faults;
     std::vector<std::string> commands;
     std::vector<Outcome> outcomes;
+    long bangs = 1;  // "!" in each rejection
 };
 
 class SimFaults : public ::testing::TestWithParam<FaultCase> {};
@@ -26,7 +27,7 @@ TEST_P(SimFaults, AnswerRejectOrIgnoreEachCommandInTurn) {
         auto result = session.OnCommand(command);
         EXPECT_EQ(result.outcome, GetParam().outcomes[i]) << i;
         if (result.outcome == O::Rejected) {
-            EXPECT_EQ(result.bytes, Controller::Rejection(command));
+            EXPECT_EQ(result.bytes, Controller::Rejection(command, GetParam().bangs));
         } else if (result.outcome == O::Ignored) {
             EXPECT_TRUE(result.bytes.empty());
             EXPECT_TRUE(session.Silent());
@@ -39,13 +40,19 @@ TEST_P(SimFaults, AnswerRejectOrIgnoreEachCommandInTurn) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, SimFaults,
     ::testing::Values(
-        FaultCase{{-1, 2, 0}, {"p", "p", "p"}, {O::Rejected, O::Rejected, O::Answered}},
-        FaultCase{{-1, 0, 3},
+        FaultCase{{.rejectNext = 2}, {"p", "p", "p"}, {O::Rejected, O::Rejected, O::Answered}},
+        FaultCase{{.rejectEvery = 3},
                   {"p", "p", "p", "p", "p", "p"},
                   {O::Answered, O::Answered, O::Rejected, O::Answered, O::Answered, O::Rejected}},
+        FaultCase{{.silentAfter = 2},
+                  {"p", "df", "p", "g"},
+                  {O::Answered, O::Answered, O::Ignored, O::Ignored}},
         FaultCase{
-            {2, 0, 0}, {"p", "df", "p", "g"}, {O::Answered, O::Answered, O::Ignored, O::Ignored}},
-        FaultCase{{-1, 1, 0}, {"", "p"}, {O::Answered, O::Rejected}}));  // "" is never rejected
+            {.rejectNext = 1}, {"", "p"}, {O::Answered, O::Rejected}},  // "" is never rejected
+        FaultCase{
+            {.rejectAlways = "de"}, {"de", "df", "de"}, {O::Rejected, O::Answered, O::Rejected}},
+        FaultCase{
+            {.rejectBurst = 9}, {"p", "dt", "dt"}, {O::Answered, O::Rejected, O::Answered}, 9}));
 
 TEST(SimFaults, ARejectionLeavesNoBlockAndSilenceOnRequestEndsWhenLifted) {
     auto framed = testing::FrameReplies(Controller::Rejection("df"));
@@ -53,7 +60,7 @@ TEST(SimFaults, ARejectionLeavesNoBlockAndSilenceOnRequestEndsWhenLifted) {
     EXPECT_EQ(framed.rejections, 1);
 
     Controller controller;
-    Session session(controller, Faults{1, 0, 0});
+    Session session(controller, Faults{.silentAfter = 1});
     session.OnCommand("p");
     session.SetSilent(true);
     EXPECT_TRUE(session.OnCommand("p").bytes.empty());
@@ -64,9 +71,11 @@ TEST(SimFaults, ARejectionLeavesNoBlockAndSilenceOnRequestEndsWhenLifted) {
 }
 
 TEST(SimOptions, EveryFaultAndPacingOptionIsTaken) {
-    auto parsed = ParseOptions({"--boot", "--link", "/tmp/x", "--log", "/tmp/l", "--firmware",
-                                "3.10", "--silent-after", "7", "--reject", "2", "--reject-every",
-                                "4", "--reply-delay", "150", "--chunk", "3", "--chunk-delay", "9"});
+    auto parsed = ParseOptions(
+        {"--boot", "--link",          "/tmp/x", "--log",          "/tmp/l", "--firmware",
+         "3.10",   "--silent-after",  "7",      "--reject",       "2",      "--reject-every",
+         "4",      "--reply-delay",   "150",    "--chunk",        "3",      "--chunk-delay",
+         "9",      "--reject-always", "de",     "--reject-burst", "10"});
     ASSERT_TRUE(parsed.options) << parsed.error;
     const Options& o = *parsed.options;
     EXPECT_TRUE(o.bootMode);
@@ -76,6 +85,8 @@ TEST(SimOptions, EveryFaultAndPacingOptionIsTaken) {
     EXPECT_EQ(o.faults.silentAfter, 7);
     EXPECT_EQ(o.faults.rejectNext, 2);
     EXPECT_EQ(o.faults.rejectEvery, 4);
+    EXPECT_EQ(o.faults.rejectAlways, "de");
+    EXPECT_EQ(o.faults.rejectBurst, 10);
     EXPECT_EQ(o.pacing.replyDelayMs, 150);
     EXPECT_EQ(o.pacing.chunkSize, 3u);
     EXPECT_EQ(o.pacing.chunkDelayMs, 9);
@@ -97,7 +108,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, SimBadOptions,
                                            Args{"--reply-delay", "99999999999999999999"},
                                            Args{"--chunk", "0"}, Args{"--firmware", "2"},
                                            Args{"--firmware", "V2.05"}, Args{"--link", ""},
-                                           Args{"--frobnicate"}));
+                                           Args{"--tcp", "65536"},
+                                           Args{"--tcp", "4001", "--link", "/tmp/x"},
+                                           Args{"--reject-burst", "0"}, Args{"--frobnicate"}));
 
 }  // namespace
 }  // namespace zorvex::sim

@@ -119,7 +119,7 @@ TEST_F(SimThroughHandlers, IdentityAnswersReadWholeAndTheCapabilityWordSetsItsFl
     }
 }
 
-TEST_F(SimThroughHandlers, AWholePassFillsIdentityVersionsAndEveryCountedTableSlot) {
+TEST_F(SimThroughHandlers, AWholePassFillsIdentityVersionsAndEveryCountedTableSlotOfEachTable) {
     Exchange(kPass);
     EXPECT_EQ(data.ModelNumber, controller.identity().modelNumber);
     EXPECT_EQ(data.FirmwareVersion, "V 2.05");
@@ -133,8 +133,12 @@ TEST_F(SimThroughHandlers, AWholePassFillsIdentityVersionsAndEveryCountedTableSl
                 << letter << slot;
             EXPECT_EQ(Model(family, DacTableKind::Initial, slot), Sim(letter, Kind::Initial, slot))
                 << letter << slot;
+            // What a file saved now holds as the DAC's value: the monitor's current one.
+            EXPECT_EQ(Model(family, DacTableKind::Value, slot), Sim(letter, Kind::Current, slot))
+                << letter << slot;
         }
     }
+    EXPECT_EQ(Model(DacFamily::H, DacTableKind::Value, 8), Sim('h', Kind::Current, 8));
     EXPECT_EQ(Model(DacFamily::H, DacTableKind::Factory, 8), Sim('h', Kind::Factory, 8));
     EXPECT_EQ(Model(DacFamily::H, DacTableKind::Initial, 8), Sim('h', Kind::Initial, 8));
     // Family N: quads on firmware other than 2.24; the factory answer is always a pair

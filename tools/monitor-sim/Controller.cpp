@@ -36,8 +36,8 @@ std::string Controller::Echo(std::string_view command) {
     return echo;
 }
 
-std::string Controller::Rejection(std::string_view command) {
-    return Echo(command) + "\r\n!\r\n";
+std::string Controller::Rejection(std::string_view command, long count) {
+    return Echo(command) + "\r\n" + std::string(static_cast<std::size_t>(count), '!') + "\r\n";
 }
 
 std::string Controller::Answer(std::string_view command) {

@@ -26,7 +26,7 @@ class Controller {
     Reply Interpret(std::string_view command);
 
     // The answer to a command that is not taken: echo, then "!".
-    static std::string Rejection(std::string_view command);
+    static std::string Rejection(std::string_view command, long count = 1);
     // The echo as sent: printable characters only, never a prompt character.
     static std::string Echo(std::string_view command);
 

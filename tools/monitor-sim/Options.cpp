@@ -62,8 +62,12 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             options.help = true;
         } else if (arg == "--boot") {
             options.bootMode = true;
+        } else if (arg == "--short-first") {
+            options.shortItemsFirst = true;
         } else if (arg == "--link") {
             ok = value(options.linkPath) && !options.linkPath.empty();
+        } else if (arg == "--tcp") {
+            ok = number(0, 65535, options.tcpPort);
         } else if (arg == "--log") {
             ok = value(options.logPath) && !options.logPath.empty();
         } else if (arg == "--firmware") {
@@ -74,6 +78,10 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             ok = number(0, 1000000000, options.faults.rejectNext);
         } else if (arg == "--reject-every") {
             ok = number(2, 1000000000, options.faults.rejectEvery);
+        } else if (arg == "--reject-always") {
+            ok = value(options.faults.rejectAlways) && !options.faults.rejectAlways.empty();
+        } else if (arg == "--reject-burst") {
+            ok = number(1, 1000000, options.faults.rejectBurst);
         } else if (arg == "--reply-delay") {
             ok = number(0, 60000, options.pacing.replyDelayMs);
         } else if (arg == "--chunk") {
@@ -91,6 +99,9 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
         if (!ok) {
             return {std::nullopt, "missing or bad value for " + arg};
         }
+    }
+    if (options.tcpPort >= 0 && !options.linkPath.empty()) {
+        return {std::nullopt, "--link names a pseudo-terminal; there is none with --tcp"};
     }
     return {options, ""};
 }
@@ -113,6 +124,8 @@ Using it with the tool:
      (or put "Com1=/tmp/ttyZorvex" under [Ports] in the tool's settings file), choose
      Com1 and press "OK". The status turns to "Monitor on Com1" within a few seconds.
   scripts/run.sh does all of this for you, with the tool's settings kept in build/run.
+  Over the network instead: start it with --tcp 4001 and set the device of Com1 to
+  socket://127.0.0.1:4001, as for a network serial server.
 
 What it answers:
   p (ping), g (leave the boot loader), df/de (firmware/ROM version), dt/du (operating
@@ -125,13 +138,21 @@ What it answers:
 
 Options:
   --link PATH         also make PATH a symlink to the pseudo-terminal (removed at exit)
+  --tcp PORT          serve on TCP port PORT of 127.0.0.1 instead of a pseudo-terminal,
+                      raw bytes, as a network serial server does (0: any free port); the
+                      first line of output is then the tool's device for it, for example
+                      socket://127.0.0.1:4001; one client at a time
   --log FILE          record every received command and every prompt sent, with the
                       seconds since start ("12.345678 RX df", "12.400001 PROMPT #")
   --boot              start in the boot loader (prompt "$") until "g" is received
   --firmware X.YY     the firmware version to report (default 2.05)
+  --short-first       list the short items first in the stroke read-out ("dz")
   --silent-after N    answer N commands, then fall silent (the tool loses the monitor)
   --reject N          answer the next N commands with "!" (the tool sends them again)
   --reject-every K    answer every Kth command with "!"
+  --reject-always CMD answer CMD with "!" every time (a command it never takes)
+  --reject-burst N    answer the first command other than "p" with N "!" at once
+                      (a noisy line), then answer as usual
   --reply-delay MS    wait MS milliseconds after the echo before answering
   --chunk N           send answers in pieces of N bytes ...
   --chunk-delay MS    ... with MS milliseconds between pieces (default 5)
@@ -143,7 +164,8 @@ Signals, to play faults while it runs (PID = its process id):
   kill -USR2 PID      answer again
   kill -HUP PID       unplug the cable: close the pseudo-terminal and remove the link;
                       a second HUP plugs it in again (a new device, the link renewed,
-                      its path printed again)
+                      its path printed again). With --tcp: stop serving (the client is
+                      dropped, callers are refused); a second HUP serves the same port again
 )";
 }
 

@@ -12,9 +12,11 @@ namespace zorvex::sim {
 struct Options {
     bool help = false;
     bool bootMode = false;
+    bool shortItemsFirst = false;
     std::string linkPath;  // a stable name for the pseudo-terminal, made as a symlink
     std::string logPath;
     std::string firmwareVersion;  // empty: the controller's own
+    long tcpPort = -1;            // serve raw TCP on this loopback port instead; -1: the pty
     Faults faults;
     OutputScheduler::Pacing pacing;
 };

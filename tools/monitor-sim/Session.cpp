@@ -1,5 +1,7 @@
 #include "Session.h"
 
+#include <utility>
+
 namespace zorvex::sim {
 
 void Session::SetSilent(bool silent) {
@@ -21,6 +23,13 @@ Session::Result Session::OnCommand(std::string_view command) {
     ++commands_;
     // An empty line (a lone CR) is not a command the monitor could refuse.
     if (!command.empty()) {
+        if (command == faults_.rejectAlways) {
+            return {Outcome::Rejected, Controller::Rejection(command)};
+        }
+        if (faults_.rejectBurst > 0 && command != "p") {
+            const long count = std::exchange(faults_.rejectBurst, 0);
+            return {Outcome::Rejected, Controller::Rejection(command, count)};
+        }
         if (faults_.rejectNext > 0) {
             --faults_.rejectNext;
             return {Outcome::Rejected, Controller::Rejection(command)};

@@ -10,9 +10,11 @@ namespace zorvex::sim {
 
 // The faults a technician or a test asks for, on top of the controller's answers.
 struct Faults {
-    long silentAfter = -1;  // fall silent after this many commands (-1: never)
-    long rejectNext = 0;    // answer the next N commands with "!"
-    long rejectEvery = 0;   // answer every Kth command with "!" (0: never)
+    long silentAfter = -1;          // fall silent after this many commands (-1: never)
+    long rejectNext = 0;            // answer the next N commands with "!"
+    long rejectEvery = 0;           // answer every Kth command with "!" (0: never)
+    std::string rejectAlways = {};  // answer this command with "!" every time
+    long rejectBurst = 0;           // answer the first command but "p" with this many "!" at once
 };
 
 // What happens to one received command.

@@ -153,8 +153,6 @@ std::string StrokeRegisters::ParameterReadout() const {
     std::string ave = averageOrder >= 0 && averageOrder <= 3 ? std::to_string(averageOrder) : "255";
     std::string shift = testChannel >= 0 && testChannel <= 2 ? std::to_string(testChannel) : "0";
 
-    // The tool takes the first occurrence of a key, also inside a longer key, so
-    // "hor_width=" must come before "short_defined_hor_width=" and so on.
     std::string text;
     auto line = [&text](std::initializer_list<std::pair<const char*, std::string>> items) {
         bool first = true;
@@ -173,14 +171,25 @@ std::string StrokeRegisters::ParameterReadout() const {
           {"x_flip", v("2B", 0)},
           {"y_flip", v("2C", 0)},
           {"lcd_test", v("19", 0)}});
-    line({{"hor_width", v("04", 3)},
-          {"hor_long", v("05", 20)},
-          {"ver_width", v("06", 3)},
-          {"ver_long", v("07", 20)}});
-    line({{"short_defined_hor_width", v("11", 2)},
-          {"short_defined_hor_long", v("12", 8)},
-          {"short_defined_ver_width", v("13", 2)},
-          {"short_defined_ver_long", v("14", 8)}});
+    auto plain = [&] {
+        line({{"hor_width", v("04", 3)},
+              {"hor_long", v("05", 20)},
+              {"ver_width", v("06", 3)},
+              {"ver_long", v("07", 20)}});
+    };
+    auto shortItems = [&] {
+        line({{"short_defined_hor_width", v("11", 2)},
+              {"short_defined_hor_long", v("12", 8)},
+              {"short_defined_ver_width", v("13", 2)},
+              {"short_defined_ver_long", v("14", 8)}});
+    };
+    if (shortItemsFirst_) {
+        shortItems();
+        plain();
+    } else {
+        plain();
+        shortItems();
+    }
     line({{"small_delta", v("0A", 2)},
           {"big_delta", v("0D", 6)},
           {"frame_cnt", v("0E", 1)},

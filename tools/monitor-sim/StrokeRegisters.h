@@ -19,8 +19,10 @@ class StrokeRegisters {
     std::string LiveWrite(std::string_view args);
     std::string LiveRead(std::string_view args) const;
     std::string Store(std::string_view args);
-    // The read-out: "key=value;" items for every key the tool reads.
+    // The read-out: "key=value;" items for every key the tool reads. Some monitors list the
+    // short items ("short_defined_hor_width=" ...) before the plain ones.
     std::string ParameterReadout() const;
+    void SetShortItemsFirst(bool first) { shortItemsFirst_ = first; }
 
     // Live registers are kept by number and bank exactly as sent: "23a" and "23A" differ.
     std::optional<int> Live(const std::string& numberAndBank) const;
@@ -34,6 +36,7 @@ class StrokeRegisters {
     Memory& memory_;
     std::map<std::string, int> live_;
     std::map<std::string, int> stored_;
+    bool shortItemsFirst_ = false;
 };
 
 }  // namespace zorvex::sim

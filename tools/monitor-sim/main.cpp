@@ -1,4 +1,4 @@
-// zorvex-monitor-sim: a simulated monitor controller on a pseudo-terminal.
+// zorvex-monitor-sim: a simulated monitor controller on a pseudo-terminal or a TCP port.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -17,6 +17,7 @@
 #include "OutputScheduler.h"
 #include "Pty.h"
 #include "Session.h"
+#include "TcpServer.h"
 
 using namespace zorvex::sim;
 
@@ -62,6 +63,7 @@ class Simulator {
         if (!options.firmwareVersion.empty()) {
             controller_.identity().firmwareVersion = options.firmwareVersion;
         }
+        controller_.stroke().SetShortItemsFirst(options.shortItemsFirst);
     }
 
     bool Start() {
@@ -84,7 +86,22 @@ class Simulator {
     double Seconds() const { return static_cast<double>(MonotonicMicros() - start_) / 1e6; }
     int64_t NowMs() const { return (MonotonicMicros() - start_) / 1000; }
 
+    bool Tcp() const { return options_.tcpPort >= 0; }
+    bool Plugged() const { return Tcp() ? tcp_.IsListening() : pty_.IsOpen(); }
+    int LinkFd() const { return Tcp() ? tcp_.ClientFd() : pty_.MasterFd(); }
+
     bool PlugIn() {
+        if (Tcp()) {
+            std::string error = tcp_.Listen(static_cast<int>(options_.tcpPort));
+            if (!error.empty()) {
+                std::fprintf(stderr, "%s\n", error.c_str());
+                return false;
+            }
+            std::printf("%s\n", tcp_.Url().c_str());
+            std::fflush(stdout);
+            log_.Record(Seconds(), "EVENT", "plugged " + tcp_.Url());
+            return true;
+        }
         std::string error = pty_.Open();
         if (!error.empty()) {
             std::fprintf(stderr, "%s\n", error.c_str());
@@ -104,15 +121,28 @@ class Simulator {
     }
 
     void Unplug() {
-        if (!pty_.IsOpen()) {
+        if (!Plugged()) {
             return;
         }
+        tcp_.Close();
         pty_.RemoveLink();
         pty_.Close();
+        ForgetLine();
+        log_.Record(Seconds(), "EVENT", "unplugged");
+    }
+
+    // What was under way on the line belongs to nobody once the line is gone.
+    void ForgetLine() {
         output_.Clear();
         unsent_.clear();
         framer_.Reset();
-        log_.Record(Seconds(), "EVENT", "unplugged");
+    }
+
+    void OnCaller() {
+        if (tcp_.Accept()) {
+            ForgetLine();
+            log_.Record(Seconds(), "EVENT", "client connected");
+        }
     }
 
     void OnSignals() {
@@ -134,7 +164,7 @@ class Simulator {
                         log_.Record(Seconds(), "EVENT", "answering");
                         break;
                     case SIGHUP:
-                        if (pty_.IsOpen()) {
+                        if (Plugged()) {
                             Unplug();
                         } else if (!PlugIn()) {
                             running_ = false;
@@ -166,12 +196,19 @@ class Simulator {
     }
 
     void ReadMaster() {
+        if (LinkFd() < 0) {
+            return;  // the line went away in this same step
+        }
         char buffer[4096];
-        ssize_t n = ::read(pty_.MasterFd(), buffer, sizeof buffer);
+        ssize_t n = ::read(LinkFd(), buffer, sizeof buffer);
         if (n > 0) {
             for (const std::string& command : framer_.Feed(std::string_view(buffer, n))) {
                 OnCommand(command);
             }
+        } else if (Tcp() && (n == 0 || (errno != EAGAIN && errno != EINTR))) {
+            tcp_.DropClient();
+            ForgetLine();
+            log_.Record(Seconds(), "EVENT", "client left");
         } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
             // Should not happen while we hold the device open ourselves; do not spin on it.
             masterQuietUntilMs_ = NowMs() + 200;
@@ -180,10 +217,13 @@ class Simulator {
 
     void WriteMaster() {
         unsent_ += output_.TakeDue(NowMs());
+        if (LinkFd() < 0) {
+            unsent_.clear();  // no client: the answer goes nowhere, as on an open line
+        }
         if (unsent_.empty()) {
             return;
         }
-        ssize_t n = ::write(pty_.MasterFd(), unsent_.data(), unsent_.size());
+        ssize_t n = ::write(LinkFd(), unsent_.data(), unsent_.size());
         if (n <= 0) {
             if (n < 0 && errno != EAGAIN && errno != EINTR) {
                 unsent_.clear();
@@ -204,20 +244,28 @@ class Simulator {
         std::vector<pollfd> fds;
         fds.push_back({gSignalPipe[0], POLLIN, 0});
         int64_t now = NowMs();
-        bool watchMaster = pty_.IsOpen() && now >= masterQuietUntilMs_;
+        std::size_t callers = 0;
+        if (tcp_.IsListening()) {
+            callers = fds.size();
+            fds.push_back({tcp_.ListenFd(), POLLIN, 0});
+        }
+        const bool hasLink = LinkFd() >= 0;
+        bool watchMaster = hasLink && now >= masterQuietUntilMs_;
+        std::size_t line = 0;
         if (watchMaster) {
             short events = POLLIN;
             if (!unsent_.empty()) {
                 events |= POLLOUT;
             }
-            fds.push_back({pty_.MasterFd(), events, 0});
+            line = fds.size();
+            fds.push_back({LinkFd(), events, 0});
         }
         int timeout = -1;
         int64_t due = output_.NextDueMs();
         if (due >= 0 && unsent_.empty()) {
             timeout = static_cast<int>(due > now ? due - now : 0);
         }
-        if (pty_.IsOpen() && !watchMaster) {
+        if (hasLink && !watchMaster) {
             int64_t wait = masterQuietUntilMs_ - now;
             timeout =
                 timeout < 0 ? static_cast<int>(wait) : std::min(timeout, static_cast<int>(wait));
@@ -230,11 +278,14 @@ class Simulator {
         if (fds[0].revents & POLLIN) {
             OnSignals();
         }
-        if (!running_ || !pty_.IsOpen()) {
+        if (!running_ || !Plugged()) {
             return;
         }
-        if (fds.size() > 1 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR))) {
+        if (line > 0 && (fds[line].revents & (POLLIN | POLLHUP | POLLERR))) {
             ReadMaster();
+        }
+        if (callers > 0 && (fds[callers].revents & POLLIN)) {
+            OnCaller();
         }
         WriteMaster();
     }
@@ -246,6 +297,7 @@ class Simulator {
     CommandFramer framer_;
     CommandLog log_;
     Pty pty_;
+    TcpServer tcp_;
     std::string unsent_;
     int64_t start_;
     int64_t masterQuietUntilMs_ = 0;

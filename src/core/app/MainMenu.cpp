@@ -12,6 +12,7 @@ const std::vector<MenuText>& MainMenus() {
           {C::FileSave, "&Save", "mnuFileSave"},
           {C::FileSaveAs, "S&ave As ...", "mnuFileSaveAs"},
           {C::FileClose, "&Close", "mnuFileClose"},
+          {C::FileCompare, "Compare &With File ...", "mnuFileCompare"},
           {C::FileExit, "E&xit", "mnuFileExit"}}},
         {"&Monitor",
          "mnuMonitor",

@@ -13,6 +13,7 @@ enum class MenuCommand {
     FileSave,
     FileSaveAs,
     FileClose,
+    FileCompare,
     FileExit,
     MonitorUpdate,
     MonitorOnline,

@@ -85,14 +85,15 @@ void FileCommands::Open() {
     if (!chosen) {
         return;
     }
+    // Read before anything is recorded: a file that cannot be read changes nothing.
+    FileBytes file = files_.ReadWhole(chosen->path);
+    if (!file.ok) {
+        view_.ShowMessage("The file " + chosen->path + " could not be opened: " + file.reason);
+        return;
+    }
     data_.DiskFileNum = FileHandle;
     data_.FilePath = chosen->path;
     data_.FileTitle = chosen->title;
-    FileBytes file = files_.ReadWhole(data_.FilePath);
-    if (!file.ok) {
-        view_.ShowMessage("The file " + data_.FilePath + " could not be opened: " + file.reason);
-        return;
-    }
     data_.FileIsOpen = true;
     data_.DataChanged = false;
     data_.FileOpenForInput = true;

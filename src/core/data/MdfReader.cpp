@@ -315,6 +315,7 @@ class MdfRecordLoop {
         }
         data_.SetCell(family, DacTableKind::Factory, slot, column, factory);
         data_.SetCell(family, DacTableKind::Initial, slot, column, initial);
+        data_.SetScanSetEnabled(column, true);  // also for records before any "ScanSet"
         const auto order = BlockOrder();
         const auto key = std::make_pair(family, slot);
         auto at = std::find(order.begin() + std::min(blockCursor_, order.size()), order.end(), key);
@@ -346,6 +347,11 @@ MdfReadResult MdfReader::Read(std::string_view bytes, const std::string& fileTit
     auto version = stream.Next();
     if (!version || version->text != MdvVersionLine) {
         return {Outcome::Rejected, "File " + fileTitle + " is a wrong version number"};
+    }
+    // The file says which scan sets are in use: one left enabled by an earlier file would be
+    // saved again under this file's identity.
+    for (int scanSet = 0; scanSet < ScanSetTitleSlots; ++scanSet) {
+        data_.SetScanSetEnabled(scanSet, false);
     }
     MdfRecordLoop loop(*this, stream);
     if (auto message = loop.Run()) {

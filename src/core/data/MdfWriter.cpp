@@ -1,6 +1,7 @@
 #include "core/data/MdfWriter.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string_view>
 
 namespace zorvex {
@@ -15,7 +16,9 @@ class RecordWriter {
     RecordWriter& Text(std::string_view text) {
         Separator();
         out_ += '"';
-        out_ += text;  // written as it is: nothing inside a text is escaped
+        // A quote inside would end the field early for every reader of the format and shift
+        // every record after it; an apostrophe reads back as the same mark.
+        std::replace_copy(text.begin(), text.end(), std::back_inserter(out_), '"', '\'');
         out_ += '"';
         return *this;
     }

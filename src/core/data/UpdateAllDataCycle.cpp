@@ -29,6 +29,12 @@ void UpdateAllDataCycle::UpdateAllDataStep(int16_t step) {
         if (!request.empty()) {
             sink_.QueueCommand(std::string(request) + "\r\n");
         }
+        if (progress_ != nullptr) {
+            progress_->StepSent(step);
+            if (step == LastStep) {
+                progress_->PassCompleted();
+            }
+        }
     } else {
         sendCount_ = 1;
     }

@@ -20,6 +20,17 @@ inline constexpr std::array<std::string_view, UpdateAllDataSteps> UpdateAllDataR
     "ddi",  "ddpi", "ddfi", "ddk",  "ddpk", "ddfk", "dds",  "ddps", "ddfs",
 };
 
+// Told how a pass goes, for a progress display (the main window's status bar, the command
+// line). Steps are numbered 0..44 as in the table; step 3 is reported though it sends nothing.
+class UpdateAllDataProgress {
+  public:
+    virtual ~UpdateAllDataProgress() = default;
+    // The step's request has been queued: step + 1 of UpdateAllDataSteps done.
+    virtual void StepSent(int step) = 0;
+    // The last step's request has been queued; its answer is still on the way.
+    virtual void PassCompleted() = 0;
+};
+
 // Keeps MonitorData filled with everything the monitor can report: one read request a
 // second from the step table while a monitor is online; idle ticks while it is not. Once
 // started, tmrSave runs until the program ends.
@@ -40,6 +51,9 @@ class UpdateAllDataCycle {
     // At exit only: nothing else stops tmrSave once it runs.
     void Stop() { tmrSave_->Stop(); }
 
+    // Null for none. The observer must outlive the cycle or be reset first.
+    void SetProgress(UpdateAllDataProgress* progress) { progress_ = progress; }
+
     int16_t SendCount() const { return sendCount_; }
     bool Running() const { return tmrSave_->IsActive(); }
 
@@ -48,6 +62,7 @@ class UpdateAllDataCycle {
     CommandSink& sink_;
     int16_t& sendCount_;
     std::unique_ptr<Timer> tmrSave_;
+    UpdateAllDataProgress* progress_ = nullptr;
 };
 
 }  // namespace zorvex

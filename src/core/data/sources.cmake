@@ -7,4 +7,5 @@ target_sources(core PRIVATE
   data/MdfReader.cpp
   data/MonitorDataFile.cpp
   data/FileCommands.cpp
+  data/MonitorDataComparison.cpp
 )

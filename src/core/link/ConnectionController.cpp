@@ -16,25 +16,41 @@ constexpr const char* PingCommand = "p\r\n";
 constexpr const char* FirmwareVersionCommand = "df\r\n";
 constexpr int FirstPort = 1;
 constexpr int LastPort = 8;
+constexpr const char* RetryingText = " Trying again every 2 s.";
+
+std::string PortName(int portNumber) {
+    return "Com" + std::to_string(portNumber);
+}
 }  // namespace
 
-std::string PortErrorMessage(int portNumber, const PortOpenResult& result) {
-    std::string text =
-        "Comm Port Error  on Com" + std::to_string(portNumber) + " -> try another port";
-    const std::string device = result.device.empty() ? "The device" : result.device;
+std::string PortStatusText(int portNumber, const PortOpenResult& result) {
+    std::string text = PortName(portNumber);
+    if (!result.device.empty()) {
+        text += " (" + result.device + ")";
+    }
     switch (result.failure) {
+        case PortFailure::None:
+            return text + ": open.";
         case PortFailure::PermissionDenied:
-            text += "\n\n" + device +
-                    ": permission denied. The user must be allowed to use serial ports "
-                    "(for example a member of the dialout group).";
-            break;
+            return text +
+                   ": permission denied. Add your user to the dialout group and log in again.";
+        case PortFailure::NotFound:
+            return text +
+                   ": no such device. Plug the adapter in, or pick one of the devices found.";
         case PortFailure::Busy:
-            text += "\n\n" + device + " is in use by another program.";
-            break;
-        default:
+            return text + ": in use by another program. Close that program, or pick another port.";
+        case PortFailure::NotSerial:
+            return text + ": not a serial port. Pick the device of the serial adapter.";
+        case PortFailure::Other:
             break;
     }
-    return text;
+    return text + ": cannot be opened" +
+           (result.reason.empty() ? "." : " (" + result.reason + ").");
+}
+
+std::string PortErrorMessage(int portNumber, const PortOpenResult& result) {
+    return "Comm Port Error  on Com" + std::to_string(portNumber) + " -> try another port\n\n" +
+           PortStatusText(portNumber, result);
 }
 
 ConnectionController::ConnectionController(SerialPort& port, TransmitQueue& queue,
@@ -53,29 +69,60 @@ bool ConnectionController::Trying() const {
     return tryTimer_->IsActive();
 }
 
+void ConnectionController::SetStatus(const std::string& text) {
+    statusText_ = text;
+    views_.connect.SetStatusText(text);
+}
+
+void ConnectionController::ShowOpenFailure() {
+    // Quietly, at start-up too: the status line says which device and why.
+    SetStatus(PortStatusText(link_.CommPort, lastOpen_));
+}
+
+std::string ConnectionController::AttemptText() const {
+    if (!port_.IsOpen()) {
+        // Just lost, the line says so until the next try finds why it cannot be opened.
+        return lastOpen_.Ok() ? statusText_
+                              : PortStatusText(link_.CommPort, lastOpen_) + RetryingText;
+    }
+    if (monitorLost_) {
+        return "No answer from the monitor on " + PortName(link_.CommPort) +
+               "; trying again every 2 s. Check the cable and the monitor's power.";
+    }
+    return TryingPortText + std::to_string(link_.CommPort);
+}
+
+void ConnectionController::OnStatusOffline() {
+    if (statusText_ == ConnectedText) {
+        SetStatus(NotConnectedText);
+    }
+}
+
 void ConnectionController::Create() {
     SetIndicators(false);
-    views_.connect.SetStatusText(TryingPortText + std::to_string(link_.CommPort));
+    SetStatus(TryingPortText + std::to_string(link_.CommPort));
     if (link_.CommPort >= FirstPort && link_.CommPort <= LastPort) {
         views_.connect.SetSelectedPort(link_.CommPort);
-        // At start-up a port that cannot be opened says so only by the red indicator and
-        // "Trying port n"; the message is for a port the user picks.
+        // At start-up a port that cannot be opened says so on the status line only; the
+        // message box is for a port the user picks.
         SelectPort(link_.CommPort - 1);
     }
     if (OpenSerialPort()) {
         ShowTrying();
+    } else {
+        ShowOpenFailure();
     }
 }
 
 bool ConnectionController::OpenSerialPort() {
     port_.Close();
     data_.MonitorOnline = false;
-    const PortOpenResult result = port_.Open(link_.CommPort);
-    device_ = result.device;
-    if (result.Ok()) {
+    lastOpen_ = port_.Open(link_.CommPort);
+    device_ = lastOpen_.device;
+    if (lastOpen_.Ok()) {
         portLost_ = false;
     }
-    return result.Ok();
+    return lastOpen_.Ok();
 }
 
 std::optional<std::string> ConnectionController::SelectPort(int optionIndex) {
@@ -90,15 +137,16 @@ std::optional<std::string> ConnectionController::SelectPort(int optionIndex) {
     link_.CommPort = static_cast<int16_t>(chosen);
     port_.Close();
     data_.MonitorOnline = false;
-    const PortOpenResult result = port_.Open(chosen);
-    device_ = result.device;
-    if (!result.Ok()) {
+    lastOpen_ = port_.Open(chosen);
+    device_ = lastOpen_.device;
+    if (!lastOpen_.Ok()) {
         // The monitor's port is closed now: the caption and indicators must not go on
         // saying online, with a keep-alive that no longer looks.
         if (wasOnline) {
             GoOffline();
         }
-        return PortErrorMessage(chosen, result);
+        ShowOpenFailure();
+        return PortErrorMessage(chosen, lastOpen_);
     }
     portLost_ = false;
     // The click came from the connection window, so the attempt window is not in front.
@@ -116,7 +164,18 @@ std::optional<std::string> ConnectionController::DeviceChanged(int portNumber) {
 }
 
 void ConnectionController::Ok() {
+    monitorLost_ = false;
+    StartFromConnectWindow();
+}
+
+void ConnectionController::StartFromConnectWindow() {
     tryingInFront_ = false;
+    // Counting tries down on a port that is not open would blame a silent monitor; only
+    // a tool that reconnects by itself keeps looking for the device.
+    if (!port_.IsOpen() && !OpenSerialPort() && !autoReconnect_) {
+        ShowOpenFailure();
+        return;
+    }
     ShowTrying();
 }
 
@@ -137,6 +196,28 @@ void ConnectionController::ShowConnectWindow() {
 void ConnectionController::HideConnectionWindows() {
     views_.connect.HideWindow();
     HideTrying();
+    OnStatusOffline();
+}
+
+void ConnectionController::WindowActivated(LinkWindow window) {
+    switch (window) {
+        case LinkWindow::Trying:
+            if (tryingShown_ && !tryingInFront_) {
+                tryingInFront_ = true;
+                StartAttempt();
+            }
+            return;
+        case LinkWindow::ChangeTries:
+            views_.changeTries.SetLimitText(std::to_string(link_.ConnectRetryLimit));
+            break;
+        case LinkWindow::TimedOut:
+            timedOutTimer_->Start(TimedOutNoticeMs);
+            break;
+        case LinkWindow::Connect:
+        case LinkWindow::Other:
+            break;
+    }
+    tryingInFront_ = false;
 }
 
 void ConnectionController::ReConnect() {
@@ -163,22 +244,23 @@ void ConnectionController::HideTrying() {
 }
 
 std::string ConnectionController::ToGoText() const {
-    // With Auto ReConnect the count has no end to show, so the label stays blank like the
-    // limit's.
-    return autoReconnect_ ? std::string() : std::to_string(triesRemaining_);
+    // With Auto ReConnect the tries never run out: the count says so.
+    return autoReconnect_ ? std::string(NoLimitText) : std::to_string(triesRemaining_);
 }
 
 void ConnectionController::StartAttempt() {
     GoOffline();
+    SetStatus(AttemptText());
     if (autoReconnect_) {
-        views_.trying.SetLimitText("");
-        views_.trying.SetToGoText("");
+        views_.trying.SetLimitText(NoLimitText);
+        views_.trying.SetToGoText(NoLimitText);
     } else {
         triesRemaining_ = link_.ConnectRetryLimit;
         views_.trying.SetLimitText(std::to_string(link_.ConnectRetryLimit));
         views_.trying.SetToGoText(ToGoText());
     }
     tryTimer_->Start(TryIntervalMs);
+    queue_.DropResend();
     QueuePing();
 }
 
@@ -190,9 +272,18 @@ void ConnectionController::QueuePing() {
 }
 
 void ConnectionController::OnTryTick() {
-    if (!port_.IsOpen()) {
-        // A device that went away (or never opened) is looked for again at every try.
-        OpenSerialPort();
+    const bool reopen = !port_.IsOpen();
+    // A device that went away (or never opened) is looked for again at every try.
+    if (reopen && !OpenSerialPort()) {
+        if (!autoReconnect_) {
+            tryTimer_->Stop();
+            HideTrying();
+            GoOffline();
+            ShowOpenFailure();
+        } else {
+            SetStatus(AttemptText());
+        }
+        return;
     }
     if (data_.MonitorOnline) {
         tryTimer_->Stop();
@@ -204,9 +295,11 @@ void ConnectionController::OnTryTick() {
             status_.SetMonitorOnline();
         }
         status_.SetGoOfflineEnabled(true);
-        views_.connect.SetStatusText(ConnectedText);
+        SetStatus(ConnectedText);
         SetIndicators(true);
         failureReported_ = false;
+        monitorLost_ = false;
+        bootShown_ = data_.BootMode;
         if (!data_.BootMode) {
             queue_.QueueCommand(FirmwareVersionCommand);
         }
@@ -227,8 +320,12 @@ void ConnectionController::OnTryTick() {
         tryTimer_->Stop();
         HideTrying();
         ShowTimedOut();
-        views_.connect.SetStatusText(UnableToConnectText);
+        monitorLost_ = false;
+        SetStatus(UnableToConnectText);
         return;
+    }
+    if (reopen) {
+        SetStatus(AttemptText());
     }
     views_.trying.SetToGoText(ToGoText());
     queue_.ResetTransmitQueue();
@@ -237,6 +334,7 @@ void ConnectionController::OnTryTick() {
 }
 
 void ConnectionController::Cancel() {
+    monitorLost_ = false;
     tryTimer_->Stop();
     HideTrying();
     GoOffline();
@@ -280,6 +378,7 @@ void ConnectionController::GoOffline() {
     data_.MonitorOnline = false;
     replyTimer_->Stop();
     SetIndicators(false);
+    OnStatusOffline();
 }
 
 void ConnectionController::SetIndicators(bool online) {
@@ -297,10 +396,24 @@ void ConnectionController::StopReplyTimer() {
     replyTimer_->Stop();
 }
 
-void ConnectionController::OnAnswerPrompt() {
+void ConnectionController::OnAnswerPrompt(char prompt) {
     replyTimer_->Stop();
-    if (data_.MonitorOnline) {
-        keepAlive_->Start(KeepAliveAfterAnswerMs);
+    if (!data_.MonitorOnline) {
+        return;
+    }
+    keepAlive_->Start(KeepAliveAfterAnswerMs);
+    // The prompt tells where the monitor runs: after "Run from BOOT MODE" (or a fall back
+    // into the boot loader) the caption and menus follow it without a reconnection.
+    const bool boot = prompt == '$';
+    if (boot != bootShown_ && !tryTimer_->IsActive()) {
+        bootShown_ = boot;
+        data_.BootMode = boot;
+        if (boot) {
+            status_.SetBootModeStatus();
+        } else {
+            status_.SetMonitorOnline();
+            queue_.QueueCommand(FirmwareVersionCommand);
+        }
     }
 }
 
@@ -312,7 +425,9 @@ void ConnectionController::OnRetryPrompt() {
 }
 
 void ConnectionController::OnKeepAliveTick() {
-    if (autoReconnect_ && link_.AutoPingEnabled && data_.MonitorOnline) {
+    // Pings whatever "Auto ReConnect" says: without them a monitor that stopped answering
+    // would be shown online for ever. The switch only decides how a lost one is retried.
+    if (link_.AutoPingEnabled && data_.MonitorOnline) {
         queue_.QueueCommand(PingCommand);
         replyTimer_->Start(ReplyTimeoutMs);
     } else {
@@ -324,7 +439,8 @@ void ConnectionController::OnReplyTimeout() {
     if (data_.MonitorOnline) {
         GoOffline();
         ShowConnectWindow();
-        Ok();
+        monitorLost_ = true;
+        StartFromConnectWindow();
     }
     replyTimer_->Stop();
     keepAlive_->Stop();
@@ -344,20 +460,27 @@ void ConnectionController::OnPortFailure(const std::string& reason) {
     queue_.SetResendPending(false);
     keepAlive_->Stop();
     GoOffline();
-    const std::string port = "Com" + std::to_string(link_.CommPort);
+    const std::string port = PortName(link_.CommPort);
     const std::string device = device_.empty() ? port : port + " (" + device_ + ")";
-    views_.connect.SetStatusText("Lost the serial port " + device + ".");
-    if (!failureReported_) {
-        failureReported_ = true;
-        std::string message = "The serial port " + device + " stopped working";
-        message += reason.empty() ? "." : ": " + reason + ".";
-        message += autoReconnect_ && inUse ? " The tool reconnects by itself when it is back."
-                                           : " Click OK in Monitor Connection to try again.";
-        views_.connect.ShowMessage(message);
+    const bool byItself = autoReconnect_ && inUse;
+    std::string lost = "The serial port " + device + " stopped working";
+    lost += reason.empty() ? "." : ": " + reason + ".";
+    lost += byItself ? " The tool reconnects by itself when it is back."
+                     : " Click OK in Monitor Connection to try again.";
+    SetStatus(lost);
+    if (logNote_) {
+        logNote_(lost);
     }
-    if (autoReconnect_ && inUse) {
+    // With Auto ReConnect the loss leaves nothing to dismiss: the caption, the status line
+    // and the log tell it. Without, one message until the monitor answers again.
+    if (!autoReconnect_ && !failureReported_) {
+        failureReported_ = true;
+        views_.connect.ShowMessage(lost);
+    }
+    if (byItself) {
+        // The try ticks look for the device again, no faster than one opening per try.
         ShowConnectWindow();
-        Ok();
+        ShowTrying();
     }
 }
 

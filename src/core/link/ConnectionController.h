@@ -30,9 +30,16 @@ inline constexpr const char* PortErrorAnyText = "Comm Port Error -> try another 
 inline constexpr const char* RetryLimitRangeText =
     "The retry limit must be a whole number from 0 to 32767.";
 
-// "Comm Port Error  on Com" + n + " -> try another port", with a hint a technician can act
-// on when the system said the device is not permitted or in use.
+inline constexpr const char* NotConnectedText = "Not connected to the monitor.";
+inline constexpr const char* NoLimitText = "no limit";
+
+// Which device of "Com" + n failed to open and why, in words a technician can act on.
+std::string PortStatusText(int portNumber, const PortOpenResult& result);
+// "Comm Port Error  on Com" + n + " -> try another port", then the reason as above.
 std::string PortErrorMessage(int portNumber, const PortOpenResult& result);
+
+// The link windows as the workspace reports their activation.
+enum class LinkWindow { Connect, Trying, ChangeTries, TimedOut, Other };
 
 // The connection with the monitor: port selection, the connection attempt with its try
 // ticks, the keep-alive and reply timers, the lost monitor and a port that fails. It holds
@@ -61,6 +68,13 @@ class ConnectionController : public PromptListener {
     void SetLogIndicator(std::function<void(bool online)> indicator) {
         logIndicator_ = std::move(indicator);
     }
+    // A line in the communication log, for what happens to the link without a message box.
+    void SetLogNote(std::function<void(const std::string&)> note) { logNote_ = std::move(note); }
+
+    // A window of the workspace came to the front (shown or clicked): the connection-attempt
+    // window starts an attempt, the retry-limit window shows the limit again and the
+    // timed-out notice restarts its timer; any other window sends the attempt window back.
+    void WindowActivated(LinkWindow window);
 
     // Creation of the connection window at start-up: opens CommPort and starts the first
     // attempt. A port that cannot be opened gets no message here.
@@ -94,10 +108,13 @@ class ConnectionController : public PromptListener {
     // frmTimedOut.
     void DismissTimedOut();
 
+    // The status went to "No monitor": the status line no longer says connected.
+    void OnStatusOffline();
+
     // Keep-alive and reply timers, also used by the status operations and the log window.
     void StartKeepAlive(int intervalMs);
     void StopReplyTimer();
-    void OnAnswerPrompt() override;
+    void OnAnswerPrompt(char prompt) override;
     void OnRetryPrompt() override;
 
     // The port: its failure signal, and a write the port refused.
@@ -113,6 +130,10 @@ class ConnectionController : public PromptListener {
 
   private:
     bool OpenSerialPort();
+    void SetStatus(const std::string& text);
+    void ShowOpenFailure();
+    std::string AttemptText() const;
+    void StartFromConnectWindow();
     void ShowTrying();
     void StartAttempt();
     void HideTrying();
@@ -133,6 +154,7 @@ class ConnectionController : public PromptListener {
     LinkState& link_;
     Views views_;
     std::function<void(bool)> logIndicator_;
+    std::function<void(const std::string&)> logNote_;
 
     std::unique_ptr<Timer> tryTimer_;       // frmTrying.tmrConnect
     std::unique_ptr<Timer> replyTimer_;     // frmConnect.tmrConnect
@@ -144,6 +166,10 @@ class ConnectionController : public PromptListener {
     bool tryingShown_ = false;
     bool tryingInFront_ = false;
     std::string device_;            // what CommPort last mapped to
+    PortOpenResult lastOpen_;       // the last opening, for the status line when it failed
+    std::string statusText_;        // lbl1
+    bool monitorLost_ = false;      // retrying by itself after an unanswered keep-alive
+    bool bootShown_ = false;        // the status shows boot mode
     bool portLost_ = false;         // the open port failed; reopened by the try ticks
     bool failureReported_ = false;  // one message per loss until the monitor answers again
 };

@@ -63,7 +63,7 @@ void ReceivePath::Feed(std::string_view bytes) {
             if (!overflowed_) {
                 buffer_.push_back(c);
             }
-            OnAnswerPrompt();
+            OnAnswerPrompt(c);
         } else if (c == '!') {
             OnRetryPrompt();
         } else {
@@ -72,9 +72,9 @@ void ReceivePath::Feed(std::string_view bytes) {
     }
 }
 
-void ReceivePath::OnAnswerPrompt() {
+void ReceivePath::OnAnswerPrompt(char prompt) {
     if (listener_ != nullptr) {
-        listener_->OnAnswerPrompt();
+        listener_->OnAnswerPrompt(prompt);
     }
     promptState_ = PromptState::Answer;
     std::string block;
@@ -89,13 +89,7 @@ void ReceivePath::OnAnswerPrompt() {
         block.clear();
         buffer_.swap(block);
     }
-    queue_.SetAwaitingReply(false);
-    // Cleared before the take: a resent command that has now been answered must not go out
-    // once more; the next queued command is sent instead.
-    queue_.SetResendPending(false);
-    if (!queue_.Empty()) {
-        queue_.SendNextCommand();
-    }
+    queue_.Answered();
 }
 
 void ReceivePath::OnRetryPrompt() {
@@ -105,13 +99,7 @@ void ReceivePath::OnRetryPrompt() {
     promptState_ = PromptState::Retry;
     buffer_.clear();
     overflowed_ = false;
-    if (queue_.AwaitingReply()) {
-        queue_.SetResendPending(true);
-        queue_.SendNextCommand();
-    }
-    if (queue_.Empty()) {
-        queue_.StartKick(TransmitQueue::KickAfterRetryMs);
-    }
+    queue_.Rejected();
 }
 
 }  // namespace zorvex

@@ -16,8 +16,8 @@ struct LinkState;
 class PromptListener {
   public:
     virtual ~PromptListener() = default;
-    virtual void OnAnswerPrompt() = 0;  // "#" or "$"
-    virtual void OnRetryPrompt() = 0;   // "!"
+    virtual void OnAnswerPrompt(char prompt) = 0;  // "#" or "$"
+    virtual void OnRetryPrompt() = 0;              // "!"
 };
 
 // Turns the characters that arrive from the monitor into reply blocks: everything up to and
@@ -49,7 +49,7 @@ class ReceivePath {
 
   private:
     void Append(std::string_view text);
-    void OnAnswerPrompt();
+    void OnAnswerPrompt(char prompt);
     void OnRetryPrompt();
 
     TransmitQueue& queue_;

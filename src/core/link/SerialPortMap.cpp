@@ -1,5 +1,6 @@
 #include "core/link/SerialPortMap.h"
 
+#include "core/link/NetworkAddress.h"
 #include "core/settings/SettingsStore.h"
 
 namespace zorvex {
@@ -34,8 +35,20 @@ std::string SerialPortMap::DeviceFor(int portNumber) const {
     return stored.empty() ? DefaultDevice(portNumber) : stored;
 }
 
+std::optional<std::string> SerialPortMap::CheckDevice(const std::string& device) {
+    const std::string text = Trimmed(device);
+    if (!IsNetworkDevice(text)) {
+        return std::nullopt;
+    }
+    NetworkAddressParse parsed = ParseNetworkAddress(text);
+    if (parsed.address) {
+        return std::nullopt;
+    }
+    return parsed.error;
+}
+
 bool SerialPortMap::SetDevice(int portNumber, const std::string& device) {
-    if (portNumber < 1) {
+    if (portNumber < 1 || CheckDevice(device)) {
         return false;
     }
     store_.Write(kSection, KeyFor(portNumber), Trimmed(device));

@@ -32,11 +32,74 @@ void TransmitQueue::SendNextCommand() {
     if (awaitingReply_ && !resendPending_) {
         return;
     }
+    if (resendPending_) {
+        // One resend on its way is enough, whatever asks for another before it is written.
+        if (!scheduled_.empty()) {
+            return;
+        }
+        if (resends_ >= MaxResends) {
+            DropRejectedCommand();
+            return;
+        }
+        ++resends_;
+        awaitingReply_ = true;
+        Schedule(lastCommand_, true);
+        return;
+    }
+    // A command still on its way is the one outstanding, even when a reset of the flags
+    // (start-up) or a stray prompt said nothing is awaited: the next waits for its answer.
+    if (!scheduled_.empty()) {
+        return;
+    }
     awaitingReply_ = true;
-    std::string text = resendPending_ ? lastCommand_ : TakeNext();
+    resends_ = 0;
+    std::string text = TakeNext();
     // Remembered at the take, so a resend asked for before the write is due repeats it.
     lastCommand_ = text;
-    Schedule(std::move(text));
+    Schedule(std::move(text), false);
+}
+
+void TransmitQueue::Answered() {
+    if (resendPending_) {
+        CancelScheduledWrites();
+    }
+    awaitingReply_ = false;
+    // Cleared before the take: a resent command that has now been answered must not go out
+    // once more; the next queued command is sent instead.
+    resendPending_ = false;
+    if (!queue_.empty()) {
+        SendNextCommand();
+    }
+}
+
+void TransmitQueue::Rejected() {
+    // A "!" that comes while the command is still on its way cannot be about it.
+    if (awaitingReply_ && scheduled_.empty()) {
+        resendPending_ = true;
+        SendNextCommand();
+    }
+    if (queue_.empty()) {
+        kick_->Start(KickAfterRetryMs);
+        kickAfterRetry_ = resendPending_;
+    }
+}
+
+void TransmitQueue::DropRejectedCommand() {
+    std::string command = lastCommand_;
+    while (!command.empty() && (command.back() == '\n' || command.back() == '\r')) {
+        command.pop_back();
+    }
+    resendPending_ = false;
+    awaitingReply_ = false;
+    resends_ = 0;
+    beeper_.Beep(ResetBeepHz, ResetBeepMs);
+    if (onNote_) {
+        onNote_("\"" + command + "\" rejected " + std::to_string(MaxResends + 1) +
+                " times by the monitor, dropped");
+    }
+    if (!queue_.empty()) {
+        SendNextCommand();
+    }
 }
 
 std::string TransmitQueue::TakeNext() {
@@ -49,7 +112,7 @@ std::string TransmitQueue::TakeNext() {
     return text;
 }
 
-void TransmitQueue::Schedule(std::string text) {
+void TransmitQueue::Schedule(std::string text, bool resend) {
     // The wait before a write is a one-shot timer, never a sleep: the user-interface thread
     // stays free and the write keeps its place in time and order.
     std::size_t timer;
@@ -60,7 +123,7 @@ void TransmitQueue::Schedule(std::string text) {
         timer = idleWriteTimers_.back();
         idleWriteTimers_.pop_back();
     }
-    scheduled_.push_back({timer, std::move(text), false});
+    scheduled_.push_back({timer, std::move(text), false, resend});
     writeTimers_[timer]->Start(WriteDelayMs);
 }
 
@@ -77,16 +140,21 @@ void TransmitQueue::OnWriteTimer(std::size_t timer) {
     }
     // Writes leave strictly in the order they were taken: a due write also sends any older
     // one whose timer has not fired yet.
-    std::vector<std::string> ready;
+    std::vector<ScheduledWrite> ready;
     for (std::size_t i = 0; i < dueCount; ++i) {
         writeTimers_[scheduled_.front().timer]->Stop();
         idleWriteTimers_.push_back(scheduled_.front().timer);
-        ready.push_back(std::move(scheduled_.front().text));
+        ready.push_back(std::move(scheduled_.front()));
         scheduled_.pop_front();
     }
-    for (const auto& text : ready) {
-        const bool written = port_.Write(text);
-        kick_->Start(KickAfterWriteMs);
+    for (const auto& write : ready) {
+        const bool written = port_.Write(write.text);
+        awaitingReply_ = true;
+        // The kick started by the "!" keeps its 1000 ms through the resend it asked for.
+        if (!(write.resend && kickAfterRetry_ && kick_->IsActive())) {
+            kick_->Start(KickAfterWriteMs);
+        }
+        kickAfterRetry_ = false;
         if (!written && onWriteFailure_) {
             onWriteFailure_();
         }
@@ -95,22 +163,39 @@ void TransmitQueue::OnWriteTimer(std::size_t timer) {
 
 void TransmitQueue::ResetTransmitQueue() {
     queue_.clear();
+    // A new try writes only its own ping: nothing of the old exchange may follow it.
+    CancelScheduledWrites();
+    resendPending_ = false;
+    resends_ = 0;
     if (awaitingReply_) {
         beeper_.Beep(ResetBeepHz, ResetBeepMs);
         awaitingReply_ = false;
     }
 }
 
+void TransmitQueue::DropResend() {
+    if (resendPending_) {
+        CancelScheduledWrites();
+    }
+    resendPending_ = false;
+    resends_ = 0;
+}
+
 void TransmitQueue::ClearTransmitQueue() {
     queue_.clear();
 }
 
-void TransmitQueue::StartKick(int intervalMs) {
-    kick_->Start(intervalMs);
+void TransmitQueue::CancelScheduledWrites() {
+    for (const auto& write : scheduled_) {
+        writeTimers_[write.timer]->Stop();
+        idleWriteTimers_.push_back(write.timer);
+    }
+    scheduled_.clear();
 }
 
 void TransmitQueue::OnKick() {
     kick_->Stop();
+    kickAfterRetry_ = false;
     if (!queue_.empty()) {
         SendNextCommand();
     }

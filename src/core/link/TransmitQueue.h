@@ -25,6 +25,9 @@ class TransmitQueue : public CommandSink {
     static constexpr int KickAfterRetryMs = 1000;
     static constexpr int ResetBeepHz = 250;
     static constexpr int ResetBeepMs = 250;
+    // A command the monitor keeps refusing is given up after this many resends, so that it
+    // cannot hold back the keep-alive and every request behind it for ever.
+    static constexpr int MaxResends = 5;
 
     TransmitQueue(SerialPort& port, TimerFactory& timers, Beeper& beeper);
     ~TransmitQueue() override;
@@ -35,13 +38,20 @@ class TransmitQueue : public CommandSink {
     // Takes the next command (or LastCommand again while a resend is pending) and writes it
     // WriteDelayMs later; does nothing while a reply is awaited and no resend is pending.
     void SendNextCommand();
-    // For a new connection attempt: empties the queue, and if a reply was still awaited
-    // beeps and stops waiting for it.
+    // The monitor closed an answer with "#" or "$": the next command goes out. A resend not
+    // yet written is dropped, the answer was to the command it would repeat.
+    void Answered();
+    // The monitor answered "!": the command on the wire is written again, once however many
+    // "!" arrive before that resend is written.
+    void Rejected();
+    // For a new connection attempt: empties the queue, drops a pending resend and any write
+    // not yet due, and if a reply was still awaited beeps and stops waiting for it.
     void ResetTransmitQueue();
+    // A connection attempt starts: a command still being resent is dropped, so that nothing
+    // but the attempt's own ping goes out.
+    void DropResend();
     // Empties the queue and nothing else.
     void ClearTransmitQueue();
-    // Restarts the kick timer, which retries a take-next that found the link busy.
-    void StartKick(int intervalMs);
 
     bool AwaitingReply() const { return awaitingReply_; }
     void SetAwaitingReply(bool awaiting) { awaitingReply_ = awaiting; }
@@ -57,16 +67,23 @@ class TransmitQueue : public CommandSink {
     void SetWriteFailureHandler(std::function<void()> handler) {
         onWriteFailure_ = std::move(handler);
     }
+    // Where a dropped command is noted: the communication log.
+    void SetNoteHandler(std::function<void(const std::string&)> handler) {
+        onNote_ = std::move(handler);
+    }
 
   private:
     struct ScheduledWrite {
         std::size_t timer;  // index into writeTimers_
         std::string text;
         bool due = false;
+        bool resend = false;
     };
 
     std::string TakeNext();
-    void Schedule(std::string text);
+    void Schedule(std::string text, bool resend);
+    void CancelScheduledWrites();
+    void DropRejectedCommand();
     void OnWriteTimer(std::size_t timer);
     void OnKick();
 
@@ -78,12 +95,15 @@ class TransmitQueue : public CommandSink {
     std::string lastCommand_;
     bool awaitingReply_ = false;
     bool resendPending_ = false;
+    int resends_ = 0;              // of LastCommand, counted afresh for every new command
+    bool kickAfterRetry_ = false;  // the kick runs its 1000 ms after a "!"; a resend keeps it
     // Writes taken but not yet due, oldest first; each goes out WriteDelayMs after its take.
     std::deque<ScheduledWrite> scheduled_;
     // One-shot write timers are kept and reused rather than destroyed inside their own tick.
     std::vector<std::unique_ptr<Timer>> writeTimers_;
     std::vector<std::size_t> idleWriteTimers_;
     std::function<void()> onWriteFailure_;
+    std::function<void(const std::string&)> onNote_;
 };
 
 }  // namespace zorvex

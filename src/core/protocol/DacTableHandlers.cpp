@@ -147,7 +147,12 @@ void RegisterDacTableHandlers(ResponseDispatcher& dispatcher, MonitorData& data)
         DacFamily family;
         DacTableKind kind;
     };
+    // The answers without F or P carry the DAC values the monitor holds now.
     static constexpr Counted counted[] = {
+        {H::CurrentL, DacFamily::L, DacTableKind::Value},
+        {H::CurrentB, DacFamily::B, DacTableKind::Value},
+        {H::CurrentH, DacFamily::H, DacTableKind::Value},
+        {H::CurrentV, DacFamily::V, DacTableKind::Value},
         {H::FactoryL, DacFamily::L, DacTableKind::Factory},
         {H::FactoryB, DacFamily::B, DacTableKind::Factory},
         {H::FactoryH, DacFamily::H, DacTableKind::Factory},

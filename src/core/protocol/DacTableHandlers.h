@@ -8,7 +8,8 @@ namespace zorvex {
 
 class ResponseDispatcher;
 
-// The monitor's factory and initial DAC tables, stored into the column CurrentScanSet.
+// The monitor's current, factory and initial DAC tables, stored into the column
+// CurrentScanSet.
 // An answer that cannot be read, a column outside the tables or a family count above the
 // table size leaves the tables as they were.
 

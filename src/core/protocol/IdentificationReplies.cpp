@@ -1,5 +1,6 @@
 #include "core/protocol/IdentificationReplies.h"
 
+#include <algorithm>
 #include <cctype>
 #include <optional>
 #include <string>
@@ -118,11 +119,17 @@ void IdentificationReplies::HandleCapability(std::string_view text) {
     if (at == std::string_view::npos) {
         return;
     }
-    // No number after the label reads as -1, which sets every flag.
-    const int32_t word = ReadCNumber(text.substr(at + CapabilityLabel.size()));
+    // Blanks before the number are the monitor's layout; no number at all is no word, not
+    // one with every bit set.
+    std::string_view number = text.substr(at + CapabilityLabel.size());
+    number.remove_prefix(std::min(number.size(), number.find_first_not_of(" \t")));
+    const auto word = TryReadCNumber(number);
+    if (!word) {
+        return;
+    }
     for (int bit = 0; bit < CapabilityFlagCount; ++bit) {
         data_.CapabilityFlags[static_cast<std::size_t>(bit)] =
-            ((static_cast<uint32_t>(word) >> bit) & 1U) != 0;
+            ((static_cast<uint32_t>(*word) >> bit) & 1U) != 0;
     }
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "core/data/MonitorData.h"
@@ -15,26 +16,36 @@ namespace zorvex {
 namespace {
 
 // Days, hours, minutes and seconds of one line.
-using TimeValue = std::array<int32_t, 4>;
+using TimeValue = std::array<int64_t, 4>;
 enum { Days, Hours, Minutes, Seconds };
 
-// One line of four numbers; a missing number reads as -1 and leaves the text where it was.
-TimeValue ReadTimeLine(std::string_view& text) {
+// One line of four numbers; nothing when one of them is missing.
+std::optional<TimeValue> ReadTimeLine(std::string_view& text) {
     TimeValue value{};
     for (int i = Days; i <= Seconds; ++i) {
-        value[i] = ReadDecimal(text);
-        if (value[i] >= 0) {
-            text = i < Seconds ? AfterComma(text) : AfterLineBreak(text);
+        const auto number = TryReadDecimal(text);
+        if (!number) {
+            return std::nullopt;
         }
+        value[i] = *number;
+        text = i < Seconds ? AfterComma(text) : AfterLineBreak(text);
     }
     text = SkipLeadingBlanks(text);
     return value;
 }
 
+// Carries what exceeds the unit into the next one up.
+void Carry(int64_t& value, int64_t unit, int64_t& next) {
+    if (value >= unit) {
+        next += value / unit;
+        value %= unit;
+    }
+}
+
 // Two digits at least, the sign in front: 5 -> "05", -2 -> "-02".
-std::string TwoDigits(int32_t value) {
+std::string TwoDigits(int64_t value) {
     std::string text = value < 0 ? "-" : "";
-    const int32_t magnitude = std::abs(value);
+    const int64_t magnitude = std::abs(value);
     if (magnitude < 10) {
         text += '0';
     }
@@ -60,34 +71,27 @@ void HandlePingReply(std::string_view text, MonitorData& data) {
 }
 
 void HandleOperatingTimeReply(std::string_view text, MonitorData& data, InfoLabels* labels) {
+    // An answer without all its numbers (a boot loader's refusal, say) is not a time of 0 or
+    // -1: the stored time and cycles stay as they were.
     text = SkipLeadingBlanks(text);
-    const TimeValue first = ReadTimeLine(text);
-    const TimeValue second = ReadTimeLine(text);
-    // The numbers are at most 65529 each, so the sums and carries stay well inside 32 bits.
-    int32_t minutes1 = first[Minutes];
-    int32_t hours1 = first[Hours];
-    int32_t days1 = first[Days];
-    int32_t seconds = first[Seconds] + second[Seconds];
-    while (seconds > 59) {
-        seconds -= 60;
-        ++minutes1;
+    auto first = ReadTimeLine(text);
+    const auto second = first ? ReadTimeLine(text) : std::nullopt;
+    const auto cycles = TryReadDecimal(text);
+    if (!second || !cycles) {
+        return;
     }
-    int32_t minutes = minutes1 + second[Minutes];
-    while (minutes > 59) {
-        minutes -= 60;
-        ++hours1;
-    }
-    int32_t hours = hours1 + second[Hours];
-    while (hours > 23) {
-        hours -= 24;
-        ++days1;
-    }
-    const int32_t days = days1 + second[Days];
-    const int32_t cycles = ReadDecimal(text);
+    TimeValue& sum = *first;
+    int64_t seconds = sum[Seconds] + (*second)[Seconds];
+    Carry(seconds, 60, sum[Minutes]);
+    int64_t minutes = sum[Minutes] + (*second)[Minutes];
+    Carry(minutes, 60, sum[Hours]);
+    int64_t hours = sum[Hours] + (*second)[Hours];
+    Carry(hours, 24, sum[Days]);
+    const int64_t days = sum[Days] + (*second)[Days];
 
     data.OperatingHours = std::to_string(days) + ":" + TwoDigits(hours) + ":" + TwoDigits(minutes) +
                           ":" + TwoDigits(seconds);
-    data.OperatingCycles = std::to_string(cycles);
+    data.OperatingCycles = std::to_string(*cycles);
     if (labels != nullptr) {
         labels->SetInfoLabel(InfoLabel::OperatingTime, data.OperatingHours);
         labels->SetInfoLabel(InfoLabel::OperatingCycles, data.OperatingCycles);
@@ -97,11 +101,16 @@ void HandleOperatingTimeReply(std::string_view text, MonitorData& data, InfoLabe
 void HandleHighVoltageReply(std::string_view text, MonitorData& data) {
     const LabelledLimit upper = ReadLimitValue(text, UpperLimitLabel);
     const LabelledLimit lower = ReadLimitValue(text, LowerLimitLabel);
+    // A limit the answer does not hold (a refusal, a missing label) keeps its value.
     if (!upper.fits || !lower.fits) {
         return;
     }
-    data.HvUpperLimit = upper.value;
-    data.HvLowerLimit = lower.value;
+    if (upper.found) {
+        data.HvUpperLimit = upper.value;
+    }
+    if (lower.found) {
+        data.HvLowerLimit = lower.value;
+    }
 }
 
 void RegisterLinkReplyHandlers(ResponseDispatcher& dispatcher, MonitorData& data,

@@ -6,10 +6,6 @@ namespace zorvex {
 
 namespace {
 
-constexpr int32_t DecimalStopAt = 6553;
-constexpr int32_t OctalStopAt = 8191;
-constexpr int32_t HexStopAt = 4095;
-
 bool IsDigitChar(char c) {
     return c >= '0' && c <= '9';
 }
@@ -27,15 +23,26 @@ int HexValue(char c) {
     return -1;
 }
 
-// Digits of a base from the start of text, stopping once the value reaches stopAt.
-int32_t ReadDigits(std::string_view text, int base, int32_t stopAt) {
-    int32_t value = 0;
+// Every digit of a base from the start of text; nothing when the number does not fit 32 bits,
+// so a large number is never taken for a shorter one.
+std::optional<int32_t> ReadDigits(std::string_view text, int base) {
+    int64_t value = 0;
     for (char c : text) {
         const int digit = HexValue(c);
-        if (digit < 0 || digit >= base || value >= stopAt) {
+        if (digit < 0 || digit >= base) {
             break;
         }
         value = value * base + digit;
+        if (value > std::numeric_limits<int32_t>::max()) {
+            return std::nullopt;
+        }
+    }
+    return static_cast<int32_t>(value);
+}
+
+std::optional<int32_t> Signed(std::optional<int32_t> value, bool negative) {
+    if (value && negative) {
+        *value = -*value;
     }
     return value;
 }
@@ -62,9 +69,11 @@ LabelledLimit ReadLimitNumber(std::string_view text) {
     int64_t whole = 0;
     bool fraction = false;
     bool inFraction = false;
+    bool digits = false;
     for (skip(); i < text.size(); ++i, skip()) {
         const char c = text[i];
         if (IsDigitChar(c)) {
+            digits = true;
             if (inFraction) {
                 fraction = fraction || c != '0';
             } else if (whole < Cap) {
@@ -79,7 +88,7 @@ LabelledLimit ReadLimitNumber(std::string_view text) {
     // Rounding down: a negative number with a fraction goes one further from zero.
     const int64_t value = negative ? -whole - (fraction ? 1 : 0) : whole;
     LabelledLimit result;
-    result.found = true;
+    result.found = digits;
     if (value < std::numeric_limits<int16_t>::min() ||
         value > std::numeric_limits<int16_t>::max()) {
         result.fits = false;
@@ -112,7 +121,7 @@ bool IsHexDigit(std::string_view text) {
     return !text.empty() && HexValue(text[0]) >= 0;
 }
 
-int32_t ReadDecimal(std::string_view text) {
+std::optional<int32_t> TryReadDecimal(std::string_view text) {
     text = SkipLeadingBlanks(text);
     bool negative = false;
     if (!text.empty() && text[0] == '-') {
@@ -120,30 +129,37 @@ int32_t ReadDecimal(std::string_view text) {
         text = SkipLeadingBlanks(text.substr(1));
     }
     if (!IsDecimalDigit(text)) {
-        return -1;
+        return std::nullopt;
     }
-    const int32_t value = ReadDigits(text, 10, DecimalStopAt);
-    return negative ? -value : value;
+    return Signed(ReadDigits(text, 10), negative);
 }
 
-int32_t ReadCNumber(std::string_view text) {
+int32_t ReadDecimal(std::string_view text) {
+    return TryReadDecimal(text).value_or(-1);
+}
+
+std::optional<int32_t> TryReadCNumber(std::string_view text) {
     bool negative = false;
     if (!text.empty() && text[0] == '-') {
         negative = true;
         text.remove_prefix(1);
     }
     if (!IsDecimalDigit(text)) {
-        return -1;
+        return std::nullopt;
     }
-    int32_t value = 0;
+    std::optional<int32_t> value = 0;
     if (text[0] != '0') {
-        value = ReadDigits(text, 10, DecimalStopAt);
+        value = ReadDigits(text, 10);
     } else if (IsOctalDigit(text.substr(1))) {
-        value = ReadDigits(text.substr(1), 8, OctalStopAt);
+        value = ReadDigits(text.substr(1), 8);
     } else if (text.size() > 1 && (text[1] == 'x' || text[1] == 'X')) {
-        value = ReadDigits(text.substr(2), 16, HexStopAt);
+        value = ReadDigits(text.substr(2), 16);
     }
-    return negative ? -value : value;
+    return Signed(value, negative);
+}
+
+int32_t ReadCNumber(std::string_view text) {
+    return TryReadCNumber(text).value_or(-1);
 }
 
 std::string_view AfterComma(std::string_view text) {

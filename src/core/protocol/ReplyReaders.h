@@ -18,12 +18,14 @@ bool IsDecimalDigit(std::string_view text);
 bool IsOctalDigit(std::string_view text);
 bool IsHexDigit(std::string_view text);
 
-// The decimal number at the start (leading blanks and blanks after a "-" skipped), or -1.
-// Digits stop being read once the value reaches 6553, so the result never exceeds 65529.
+// The whole decimal number at the start (leading blanks and blanks after a "-" skipped).
+// Nothing when there is no number or it does not fit 32 bits; ReadDecimal gives -1 then.
+std::optional<int32_t> TryReadDecimal(std::string_view text);
 int32_t ReadDecimal(std::string_view text);
 
-// The decimal, octal ("0" + digits) or hexadecimal ("0x" + digits) number at the very start,
-// or -1. Reading stops at 6553, 8191 and 4095 respectively, as in ReadDecimal.
+// The whole decimal, octal ("0" + digits) or hexadecimal ("0x" + digits) number at the very
+// start, no blanks skipped; nothing (ReadCNumber: -1) as for TryReadDecimal.
+std::optional<int32_t> TryReadCNumber(std::string_view text);
 int32_t ReadCNumber(std::string_view text);
 
 // The text after the first ",", or the whole text when there is none.
@@ -51,9 +53,9 @@ std::optional<std::string> ReadIdentificationValue(std::string_view text, std::s
 // A limit or control answer "Upper Limit = 27.9\r\n": the number right after the label,
 // blanks, TABs and LFs skipped wherever they occur in it, rounded down to a whole number.
 struct LabelledLimit {
-    bool found = false;  // the label is in the text
+    bool found = false;  // the label is in the text and a number follows it
     bool fits = true;    // the rounded number lies within the 16-bit range
-    int16_t value = 0;   // 0 when the label is absent, no number follows it or it does not fit
+    int16_t value = 0;   // 0 when not found or it does not fit
 };
 LabelledLimit ReadLimitValue(std::string_view text, std::string_view label);
 // The second value of a pair: the number after the first ", " at or after the label.

@@ -47,7 +47,11 @@ std::optional<Entry> Lookup(Table table, char letter) {
             }
         case Table::DD:
             switch (letter) {
-                case 'B': case 'H': case 'L': case 'V': case 'N':
+                case 'B': return H::CurrentB;
+                case 'H': return H::CurrentH;
+                case 'L': return H::CurrentL;
+                case 'V': return H::CurrentV;
+                case 'N':
                     return Accepted{};
                 case 'F': return Table::DDF;
                 case 'P': return Table::DDP;

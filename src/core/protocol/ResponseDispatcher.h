@@ -25,6 +25,10 @@ enum class ReplyHandlerId {
     SerialNumber,     // DSS
     CrtSerialNumber,  // DST
     FamilyNTable,     // DDS, DDT: factory or initial chosen by a letter in the answer
+    CurrentB,         // DDB
+    CurrentH,         // DDH
+    CurrentL,         // DDL
+    CurrentV,         // DDV
     FactoryB,         // DDFB
     FactoryH,         // DDFH
     FactoryL,         // DDFL

@@ -7,7 +7,7 @@
 namespace zorvex {
 
 // Why an opening failed, so the window can add a hint a technician can act on.
-enum class PortFailure { None, NotFound, PermissionDenied, Busy, Other };
+enum class PortFailure { None, NotFound, PermissionDenied, Busy, NotSerial, Other };
 
 struct PortOpenResult {
     PortFailure failure = PortFailure::None;
@@ -19,7 +19,7 @@ struct PortOpenResult {
 // The serial port as the core sees it: a numbered port (1..8) that the platform maps to a
 // device, opened at 9600 8N1 without handshaking, DTR and RTS off, NULs dropped.
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
     virtual PortOpenResult Open(int portNumber) = 0;  // closes first if open
     virtual void Close() = 0;

@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTimer>
 
 #include "core/app/DisplayConfiguration.h"
+#include "core/data/MonitorDataComparison.h"
 #include "core/protocol/DacTableHandlers.h"
 #include "core/protocol/LinkReplyHandlers.h"
 #include "platform/QtSettingsStore.h"
@@ -15,6 +17,7 @@
 #include "ui/app/Twips.h"
 #include "ui/app/frmAbout.h"
 #include "ui/app/frmMain.h"
+#include "ui/data/frmCompare.h"
 
 namespace zorvex {
 
@@ -66,7 +69,7 @@ Application::Application(ApplicationServices services)
       ownTimers_(OwnTimersUnless(services.timers)),
       timers_(services.timers != nullptr ? *services.timers : *ownTimers_),
       main_(std::make_unique<frmMain>()),
-      ownPort_(services.port != nullptr ? nullptr : std::make_unique<QtSerialPort>(portMap_)),
+      ownPort_(services.port != nullptr ? nullptr : std::make_unique<QtMappedPort>(portMap_)),
       port_(services.port != nullptr ? *services.port : *ownPort_) {
     shell_ = std::make_unique<Shell>(shellState_, monitorData_, linkState_, *main_,
                                      static_cast<LinkIndicators&>(*this),
@@ -89,8 +92,10 @@ Application::~Application() {
     // No more received bytes or failures into a graph being taken down.
     port_.SetReceiveHandler(nullptr);
     port_.SetFailureHandler(nullptr);
+    QObject::disconnect(activation_);
     // Windows go first: they may still hold references into the state below.
     help_.reset();
+    compare_.reset();
     about_.reset();
     childWindows_.clear();
     main_.reset();
@@ -101,9 +106,16 @@ QMdiArea& Application::MdiArea() {
 }
 
 void Application::Start() {
+    // The workspace activates its windows again when the main window first shows; that is
+    // no user bringing the attempt window to the front, and must not start a second attempt.
+    startingUp_ = true;
     StartupSequence(settings_, shellState_, linkState_, monitorData_, *shell_, *this,
                     BuiltApplicationTitle())
         .Run();
+    startingUp_ = false;
+    if (frmConnect_->IsVisible()) {
+        MdiArea().setActiveSubWindow(frmConnect_->SubWindow());
+    }
     // Start-up reset the link flags after the log window was made: show the real ones.
     commLog_->RefreshControls();
 }
@@ -123,7 +135,7 @@ void Application::MakeChildWindows() {
     // Link windows over the connection logic (made in MakeLink, before any is created).
     frmConnect_ = MakeChild<frmConnect>(ChildPlacement::Locations("frmConnect"), [this] {
         auto* window = new frmConnect(*connection_, portMap_);
-        window->SetMessageHandler([this](const std::string& text) { ShowMessageLater(text); });
+        window->SetMessageHandler([this](const std::string& text) { ShowConnectionMessage(text); });
         return window;
     });
     frmTrying_ = MakeChild<frmTrying>(ChildPlacement::Locations("frmTrying"),
@@ -167,8 +179,9 @@ void Application::MakeLink() {
     receive_ = std::make_unique<ReceivePath>(
         *queue_, [this](std::string_view block) { dispatcher_.Dispatch(block); }, linkState_);
     connectRoute_ = std::make_unique<ConnectWindowRoute>(
-        *frmConnect_, [this](const std::string& text) { ShowMessageLater(text); });
-    tryingRoute_ = std::make_unique<TryingWindowRoute>(*frmTrying_);
+        *frmConnect_, *frmTrying_,
+        [this](const std::string& text) { ShowConnectionMessage(text); });
+    tryingRoute_ = std::make_unique<TryingWindowRoute>(*frmTrying_, *frmConnect_);
     changeTriesRoute_ = std::make_unique<ChangeTriesRoute>(*frmChangeTries_);
     timedOutRoute_ = std::make_unique<TimedOutRoute>(*frmTimedOut_);
     connection_ = std::make_unique<ConnectionController>(
@@ -185,13 +198,50 @@ void Application::MakeLink() {
     queue_->SetWriteFailureHandler([this] { connection_->OnWriteFailure(); });
     MakeUpdateCycle(*queue_);
     MakeCommLog();
+    const auto note = [this](const std::string& text) { commLog_->LogNote(text); };
+    queue_->SetNoteHandler(note);
+    connection_->SetLogNote(note);
+    activation_ = QObject::connect(&MdiArea(), &QMdiArea::subWindowActivated, main_.get(),
+                                   [this](QMdiSubWindow* window) {
+                                       // None active: the application lost the focus.
+                                       if (window != nullptr && !startingUp_) {
+                                           connection_->WindowActivated(LinkWindowOf(window));
+                                       }
+                                   });
+}
+
+LinkWindow Application::LinkWindowOf(const QMdiSubWindow* window) {
+    const std::pair<ChildWindowSlot*, LinkWindow> links[] = {
+        {frmConnect_.get(), LinkWindow::Connect},
+        {frmTrying_.get(), LinkWindow::Trying},
+        {frmChangeTries_.get(), LinkWindow::ChangeTries},
+        {frmTimedOut_.get(), LinkWindow::TimedOut}};
+    for (auto [slot, link] : links) {
+        if (slot->Exists() && slot->SubWindow() == window) {
+            return link;
+        }
+    }
+    return LinkWindow::Other;
+}
+
+void Application::ShowConnectionMessage(const std::string& text) {
+    if (connectionBox_) {
+        connectionBox_->setText(FromBytes(text));
+        connectionBox_->raise();
+        return;
+    }
+    // Opened, not run: no nested event loop, so port events and timers carry on beneath it.
+    connectionBox_ = new QMessageBox(QMessageBox::Information, FromBytes(BuiltApplicationTitle()),
+                                     FromBytes(text), QMessageBox::Ok, main_.get());
+    connectionBox_->setAttribute(Qt::WA_DeleteOnClose);
+    connectionBox_->open();
 }
 
 void Application::MakeStrokeAdjustment() {
     stroke_ = std::make_unique<StrokeAdjustment>(*queue_, timers_, linkState_);
     strokeDumpSource_ = std::make_unique<CommLogDumpSource>(*commLog_);
     stroke_->SetLogWindow(strokeDumpSource_.get());
-    // A read-out that finds the window closed opens its values (hidden) first.
+    // A read-out reaches only an open window (the core drops it otherwise).
     dispatcher_.Register(ReplyHandlerId::StrokeParameters,
                          [this](std::string_view rest) { stroke_->ApplyReadout(rest); });
     frmStrokeXY_ = MakeChild<frmStrokeXY>(ChildPlacement::None(),
@@ -228,6 +278,7 @@ void Application::WireMenus() {
     m.SetMenuHandler(MenuCommand::FileOpen, [this] { fileCommands_->Open(); });
     m.SetMenuHandler(MenuCommand::FileSaveAs, [this] { fileCommands_->SaveAs(); });
     m.SetMenuHandler(MenuCommand::FileClose, [this] { fileCommands_->Close(); });
+    m.SetMenuHandler(MenuCommand::FileCompare, [this] { CompareWithFile(); });
 
     // Monitor.
     m.SetMenuHandler(MenuCommand::MonitorUpdate, [this] { RestartUpdateCycle(); });
@@ -374,8 +425,9 @@ void Application::SetCommLogIndicator(IndicatorColour colour) {
 }
 
 void Application::StopConnectReplyTimer() {
-    // frmConnect.tmrConnect (link).
+    // frmConnect.tmrConnect (link); its status line stops saying connected.
     connection_->StopReplyTimer();
+    connection_->OnStatusOffline();
 }
 
 void Application::SetInfoLabel(InfoLabel label, const std::string& text) {
@@ -394,6 +446,30 @@ frmAbout& Application::About() {
         about_ = std::make_unique<frmAbout>();
     }
     return *about_;
+}
+
+frmCompare& Application::CompareWindow() {
+    if (!compare_) {
+        compare_ = std::make_unique<frmCompare>(main_.get());
+    }
+    return *compare_;
+}
+
+void Application::CompareWithFile() {
+    const auto chosen = fileView_->ChooseFileToOpen(OpenDialogFor());
+    if (!chosen) {
+        return;
+    }
+    const LoadedMonitorData file = LoadMonitorDataFile(mdvFiles_, chosen->path, chosen->title);
+    if (!file.ok) {
+        fileView_->ShowMessage(file.message);
+        return;
+    }
+    frmCompare& window = CompareWindow();
+    window.ShowDifferences(CompareMonitorData(monitorData_, file.data), chosen->title);
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 HelpWindow& Application::Help() {
@@ -439,6 +515,9 @@ void Application::OnExit() {
     // The free-standing windows close with the tool.
     if (about_) {
         about_->close();
+    }
+    if (compare_) {
+        compare_->close();
     }
     if (help_) {
         help_->close();

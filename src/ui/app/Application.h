@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QPointer>
 #include <functional>
 #include <memory>
@@ -29,8 +30,8 @@
 #include "core/protocol/ResponseDispatcher.h"
 #include "core/settings/SettingsStore.h"
 #include "core/support/Timer.h"
+#include "platform/QtMappedPort.h"
 #include "platform/QtMonitorDataFiles.h"
-#include "platform/QtSerialPort.h"
 #include "platform/QtSystemServices.h"
 #include "ui/app/ChildWindow.h"
 #include "ui/app/StartupWarmUp.h"
@@ -48,6 +49,7 @@ namespace zorvex {
 
 class frmMain;
 class frmAbout;
+class frmCompare;
 class HelpWindow;
 
 // What the application takes from outside. Left empty, the tool uses the real ones; a test
@@ -105,6 +107,9 @@ class Application : private StartupWindows, private LinkIndicators, private Info
 
     // Free-standing windows, created on first use.
     frmAbout& About();
+    // "Compare With File ...": the data in the tool against a chosen file.
+    frmCompare& CompareWindow();
+    void CompareWithFile();
     HelpWindow& Help();
     void ShowHelpTopics();
 
@@ -143,6 +148,11 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     // A message box raised once the current event has run to its end, so none ever opens
     // inside a port signal or in the middle of a dispatch.
     void ShowMessageLater(const std::string& text);
+    // The connection's messages share one box: a second before the first is read updates
+    // it instead of stacking another on the screen.
+    void ShowConnectionMessage(const std::string& text);
+    // Which link window a sub-window of the workspace is, for its activation.
+    LinkWindow LinkWindowOf(const QMdiSubWindow* window);
     void MakeMonitorDataFile();
     // The update-all-data cycle sends its requests through the transmit queue.
     void MakeUpdateCycle(CommandSink& queue);
@@ -212,7 +222,7 @@ class Application : private StartupWindows, private LinkIndicators, private Info
 
     // ---- Serial link (link) ----
     SerialPortMap portMap_{settings_};
-    std::unique_ptr<QtSerialPort> ownPort_;
+    std::unique_ptr<QtMappedPort> ownPort_;
     SerialPort& port_;
     QtBeeper beeper_;
     std::unique_ptr<TransmitQueue> queue_;
@@ -227,6 +237,9 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     std::unique_ptr<TimedOutRoute> timedOutRoute_;
     std::unique_ptr<ConnectionController> connection_;
     bool connectCreated_ = false;
+    QPointer<QMessageBox> connectionBox_;
+    QMetaObject::Connection activation_;
+    bool startingUp_ = false;
     StdioLogFileCreator logFiles_;
     std::unique_ptr<CommLog> commLog_;
     std::unique_ptr<ChildWindow<frmCommLog>> frmCommLog_;
@@ -239,6 +252,7 @@ class Application : private StartupWindows, private LinkIndicators, private Info
 
     // ---- Free-standing windows ----
     std::unique_ptr<frmAbout> about_;
+    std::unique_ptr<frmCompare> compare_;
     std::unique_ptr<HelpWindow> help_;
 
     bool exited_ = false;

@@ -1,10 +1,12 @@
 #include "ui/link/frmCommLog.h"
 
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -86,16 +88,24 @@ CommLogTextBox::CommLogTextBox(CommLog& log, QWidget* parent) : QPlainTextEdit(p
 }
 
 void CommLogTextBox::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::SelectAll)) {
-        QPlainTextEdit::keyPressEvent(event);
+    const auto modifiers = event->modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
+    const int key = event->key();
+    if (modifiers == (Qt::ControlModifier | Qt::ShiftModifier) &&
+        (key == Qt::Key_C || key == Qt::Key_A)) {
+        key == Qt::Key_C ? copy() : selectAll();
+        event->accept();
         return;
     }
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         log_.TypeKey('\r');
         event->accept();
         return;
     }
-    const QString text = event->text();
+    QString text = event->text();
+    if (modifiers == Qt::ControlModifier && key >= Qt::Key_A && key <= Qt::Key_Z) {
+        // The control character itself, whatever the platform put into the text.
+        text = QChar(key - Qt::Key_A + 1);
+    }
     if (text.isEmpty()) {
         // Arrows, page keys and the like move through the log as usual.
         QPlainTextEdit::keyPressEvent(event);
@@ -105,6 +115,16 @@ void CommLogTextBox::keyPressEvent(QKeyEvent* event) {
         log_.TypeKey(c);
     }
     event->accept();
+}
+
+void CommLogTextBox::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    QAction* copyAction = menu.addAction(QStringLiteral("&Copy"), this, &QPlainTextEdit::copy);
+    copyAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    copyAction->setEnabled(textCursor().hasSelection());
+    QAction* all = menu.addAction(QStringLiteral("Select &All"), this, &QPlainTextEdit::selectAll);
+    all->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    menu.exec(event->globalPos());
 }
 
 frmCommLog::frmCommLog(CommLog& log, QWidget* parent) : QWidget(parent), log_(log) {

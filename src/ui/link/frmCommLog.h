@@ -15,7 +15,8 @@ namespace zorvex {
 class CommLog;
 
 // The log text box: shows the log and hands typed keys to the log instead of inserting them.
-// Copying and selecting keep working, so a technician can still take text out of the log.
+// Every key but Enter is the monitor's, Ctrl+C and Ctrl+A too; as in a terminal, copying and
+// selecting are on Ctrl+Shift+C and Ctrl+Shift+A and in the context menu.
 class CommLogTextBox : public QPlainTextEdit {
     Q_OBJECT
   public:
@@ -23,6 +24,7 @@ class CommLogTextBox : public QPlainTextEdit {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     CommLog& log_;

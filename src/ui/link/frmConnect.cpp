@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/link/ConnectionController.h"
+#include "core/link/NetworkAddress.h"
 #include "core/link/SerialPortMap.h"
 #include "platform/QtSerialPort.h"
 #include "ui/app/QtText.h"
@@ -62,8 +63,11 @@ frmConnect::frmConnect(ConnectionController& connection, SerialPortMap& ports, Q
         cboDevice_[i]->setLineEdit(new QLineEdit(cboDevice_[i]));
         cboDevice_[i]->setInsertPolicy(QComboBox::NoInsert);
         cboDevice_[i]->setToolTip(
-            QStringLiteral("The device Com%1 opens: pick one or type its path.").arg(i + 1));
-        cboDevice_[i]->setMinimumContentsLength(14);
+            QStringLiteral("The device Com%1 opens: pick one or type its path, or a network "
+                           "serial server as socket://HOST:PORT or rfc2217://HOST:PORT.")
+                .arg(i + 1));
+        // Wide enough for a network port such as rfc2217://serial-box.site:4001.
+        cboDevice_[i]->setMinimumContentsLength(24);
         portsGrid->addWidget(optCommPort_[i], i, 0);
         portsGrid->addWidget(lblCom_[i], i, 1);
         portsGrid->addWidget(cboDevice_[i], i, 2);
@@ -196,16 +200,20 @@ void frmConnect::ShowDevices(const QStringList& listed) {
 
 void frmConnect::ShowDeviceState(int index, const QString& device) {
     QLabel* state = lblDeviceState_[index];
-    if (!deviceExists_ || deviceExists_(device, listed_)) {
+    const auto problem = SerialPortMap::CheckDevice(ToBytes(device));
+    // A network serial server is only found by connecting to it.
+    if (!problem &&
+        (!deviceExists_ || IsNetworkDevice(ToBytes(device)) || deviceExists_(device, listed_))) {
         state->clear();
         state->setToolTip(QString());
         return;
     }
-    state->setText(QStringLiteral("not found"));
+    state->setText(problem ? QStringLiteral("not valid") : QStringLiteral("not found"));
     state->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
-    state->setToolTip(QStringLiteral("There is no device %1 on this computer: pick one of the "
-                                     "devices found, or type the path of yours.")
-                          .arg(device));
+    state->setToolTip(problem ? FromBytes(*problem)
+                              : QStringLiteral("There is no device %1 on this computer: pick one "
+                                               "of the devices found, or type the path of yours.")
+                                    .arg(device));
 }
 
 void frmConnect::showEvent(QShowEvent* event) {
@@ -222,6 +230,12 @@ void frmConnect::OnDeviceChosen(int index) {
     const int portNumber = index + 1;
     const std::string device = ToBytes(cboDevice_[index]->currentText().trimmed());
     if (device == ports_.DeviceFor(portNumber)) {
+        return;
+    }
+    if (const auto problem = SerialPortMap::CheckDevice(device)) {
+        // Nothing is stored; the text stays in the box to be mended.
+        ShowDeviceState(index, FromBytes(device));
+        Report(problem);
         return;
     }
     ports_.SetDevice(portNumber, device);

@@ -2,12 +2,15 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <algorithm>
 
 #include "core/link/ConnectionController.h"
 #include "ui/app/QtText.h"
 #include "ui/app/Twips.h"
+#include "ui/link/LinkWindowRoutes.h"
 
 namespace zorvex {
 
@@ -62,6 +65,40 @@ void frmTrying::showEvent(QShowEvent* event) {
                       TwipsToPixels(kHeightTwips, LogicalDpiY(this)));
     }
     QWidget::showEvent(event);
+}
+
+}  // namespace zorvex
+
+namespace zorvex {
+
+void PlaceBeside(QMdiSubWindow& window, ChildWindowSlot& other) {
+    // Shown, though the main window itself may not be on the screen yet at start-up.
+    if (!other.Exists() || other.SubWindow()->isHidden() || window.isMaximized() ||
+        other.SubWindow()->isMaximized()) {
+        return;
+    }
+    const QRect taken = other.SubWindow()->geometry();
+    QRect mine = window.geometry();
+    if (!mine.intersects(taken)) {
+        return;
+    }
+    // The workspace may not be laid out yet at start-up: the main window bounds it then.
+    QSize room = window.mdiArea()->viewport()->size();
+    if (room.width() < 200 || room.height() < 200) {
+        room = window.window()->size() - QSize(16, 64);
+    }
+    if (taken.right() + 1 + mine.width() <= room.width()) {
+        mine.moveTopLeft(QPoint(taken.right() + 1, taken.top()));
+    } else if (taken.bottom() + 1 + mine.height() <= room.height()) {
+        mine.moveTopLeft(QPoint(taken.left(), taken.bottom() + 1));
+    } else if (taken.left() >= mine.width()) {
+        mine.moveTopLeft(QPoint(taken.left() - mine.width(), taken.top()));
+    } else {
+        // A workspace too small for both: the bottom corner, off the rows at the top.
+        mine.moveTopLeft(QPoint(std::max(0, room.width() - mine.width()),
+                                std::max(0, room.height() - mine.height())));
+    }
+    window.setGeometry(mine);
 }
 
 }  // namespace zorvex

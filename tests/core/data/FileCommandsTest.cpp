@@ -157,6 +157,10 @@ TEST(OpenAndClose, OpenReadsTheFileAndLeavesItOpenForReadingCancelAndCloseCloseI
     EXPECT_EQ(rig.data.FilePath, "/data/mon1.mdv");
     EXPECT_EQ(rig.captions, (Captions{"mon1.mdv", "mon1.mdv", ""}));
     EXPECT_TRUE(rig.view.questions.empty());
+    // The next file leaves enabled exactly its own scan sets (here 0, not also 2 and 5).
+    rig.Put("/data/mon2.mdv");
+    rig.Open("/data/mon2.mdv", "mon2.mdv");
+    EXPECT_EQ(rig.data.ScanSetEnabled, MonitorData{}.ScanSetEnabled);
 }
 
 TEST(Open, ReportsFilesThatCannotBeReadOrAreNotMonitorDataFiles) {
@@ -167,6 +171,7 @@ TEST(Open, ReportsFilesThatCannotBeReadOrAreNotMonitorDataFiles) {
               Captions{"The file /data/locked.mdv could not be opened: Permission denied"});
     EXPECT_TRUE(rig.captions.empty());
     EXPECT_FALSE(rig.data.FileIsOpen);
+    EXPECT_TRUE(rig.data.FilePath.empty());
     // Not a monitor data file: its name stays in the caption but it is closed.
     rig.files.files["/data/short.mdv"] = "\"Norvale Monitor DAC Value File\"\r\n";
     rig.Open("/data/short.mdv", "short.mdv");

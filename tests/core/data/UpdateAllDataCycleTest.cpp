@@ -12,14 +12,25 @@ namespace {
 
 using Sent = std::vector<std::string>;
 
+// Progress as one line of events: each step sent by number, "done" for a completed pass.
+struct ProgressLog : UpdateAllDataProgress {
+    void StepSent(int step) override { events += std::to_string(step) + " "; }
+    void PassCompleted() override { events += "done "; }
+    std::string events;
+};
+
 struct CycleRig {
     MonitorData data;
+    ProgressLog progress;
     testing::RecordingSink sink;
     testing::VirtualClock clock;
     int16_t sendCount = 0;
     UpdateAllDataCycle cycle{data, sink, clock, sendCount};
 
-    CycleRig() { data.MonitorOnline = true; }
+    CycleRig() {
+        data.MonitorOnline = true;
+        cycle.SetProgress(&progress);
+    }
     // The requests queued during the next n seconds, one entry per tick ("" for none).
     Sent Ticks(int n) {
         Sent sent;
@@ -64,6 +75,21 @@ TEST(UpdateAllDataCycle, PassesSendEveryStepInOrderAndLaterPassesStartAtDc) {
     EXPECT_EQ(second[42], "ddfs\r\n");
     EXPECT_EQ(second[43], "");
     EXPECT_EQ(second[44], "dc\r\n");
+}
+
+TEST(UpdateAllDataCycle, ProgressNamesEachStepAndThePassEndOnlyWhileOnline) {
+    CycleRig rig;
+    rig.cycle.Restart();
+    rig.Ticks(47);
+    std::string expected = "0 ";  // the restart's own step 0, then the ticks' pass
+    for (int step = 0; step < UpdateAllDataSteps; ++step) {
+        expected += std::to_string(step) + " ";
+    }
+    EXPECT_EQ(rig.progress.events, expected + "done 2 ");
+    rig.data.MonitorOnline = false;
+    rig.progress.events.clear();
+    rig.Ticks(3);
+    EXPECT_EQ(rig.progress.events, "");
 }
 
 TEST(UpdateAllDataCycle, OfflineTicksSendNothingAndTheCounterStaysBounded) {

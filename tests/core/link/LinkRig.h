@@ -98,6 +98,9 @@ struct LinkRig {
         rx.SetPromptListener(&ctl);
         RegisterLinkReplyHandlers(dispatcher, data, labels);
         ctl.SetLogIndicator([this](bool online) { logGreen = online; });
+        const auto note = [this](const std::string& text) { notes.push_back(text); };
+        queue.SetNoteHandler(note);
+        ctl.SetLogNote(note);
     }
 
     // The monitor's answer to a command: its echo, the answer lines and the prompt.
@@ -140,6 +143,7 @@ struct LinkRig {
                              {connectView, tryingView, changeView, timedOutView}};
     bool logGreen = true;
     std::vector<std::string> blocks;
+    std::vector<std::string> notes;  // lines for the communication log
 };
 
 }  // namespace zorvex::testing

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "MemorySettingsStore.h"
+#include "core/link/NetworkAddress.h"
 
 namespace zorvex {
 namespace {
@@ -52,6 +53,46 @@ TEST(SerialPortMap, BlanksAroundAPathAreDroppedAndABlankDeviceFallsBackToTheSyst
     EXPECT_FALSE(map.SetDevice(0, "/dev/ttyS9"));  // no such port: nothing stored
     EXPECT_EQ(store.values.size(), 2u);
 }
+
+struct DeviceTextCase {
+    const char* device;
+    const char* hostPort;  // a network port's host and port as read back; null for the rest
+    const char* problem;   // what the message says is wrong; null when the text is taken
+};
+void PrintTo(const DeviceTextCase& c, std::ostream* os) {
+    *os << c.device;
+}
+class SerialPortMapDeviceText : public ::testing::TestWithParam<DeviceTextCase> {};
+TEST_P(SerialPortMapDeviceText, IsStoredOnlyWhenValidAndOtherwiseSaysWhatIsWrong) {
+    const DeviceTextCase& c = GetParam();
+    MemorySettingsStore store;
+    SerialPortMap map(store, DeviceNaming::Posix);
+    EXPECT_EQ(map.SetDevice(1, c.device), c.problem == nullptr);
+    EXPECT_EQ(map.DeviceFor(1), c.problem == nullptr ? c.device : "/dev/ttyS0");
+    const auto problem = SerialPortMap::CheckDevice(c.device);
+    ASSERT_EQ(problem.has_value(), c.problem != nullptr);
+    if (problem) {
+        EXPECT_NE(problem->find(c.problem), std::string::npos) << *problem;
+    }
+    const auto parsed = ParseNetworkAddress(c.device).address;
+    EXPECT_EQ(parsed ? parsed->HostPort() : "", c.hostPort == nullptr ? "" : c.hostPort);
+}
+INSTANTIATE_TEST_SUITE_P(
+    PathsAndNetworkPorts, SerialPortMapDeviceText,
+    ::testing::Values(DeviceTextCase{"/dev/ttyUSB0", nullptr, nullptr},
+                      DeviceTextCase{"socket://127.0.0.1:4001", "127.0.0.1:4001", nullptr},
+                      DeviceTextCase{"rfc2217://serial-box.site:2217", "serial-box.site:2217",
+                                     nullptr},
+                      DeviceTextCase{"RFC2217://[::1]:7000", "[::1]:7000", nullptr},
+                      DeviceTextCase{"socket://:4001", nullptr, "has no host"},
+                      DeviceTextCase{"socket://127.0.0.1", nullptr, "no port number"},
+                      DeviceTextCase{"socket://127.0.0.1:", nullptr, "no port number"},
+                      DeviceTextCase{"socket://127.0.0.1:0", nullptr, "from 1 to 65535"},
+                      DeviceTextCase{"rfc2217://127.0.0.1:65536", nullptr, "from 1 to 65535"},
+                      DeviceTextCase{"socket://127.0.0.1:40a1", nullptr, "where the port"},
+                      DeviceTextCase{"socket://a b:23", nullptr, "no host name or address"},
+                      DeviceTextCase{"socket://[::1:4001", nullptr, "closing \"]\""},
+                      DeviceTextCase{"telnet://127.0.0.1:23", nullptr, "does not know"}));
 
 }  // namespace
 }  // namespace zorvex

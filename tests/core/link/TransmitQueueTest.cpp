@@ -74,40 +74,77 @@ TEST_F(TransmitQueueTest, ClearKeepsWaitingForTheAwaitedReplyWhileResetStopsWait
     EXPECT_EQ(rig.beeper.beeps, (std::vector<std::pair<int, int>>{{250, 250}}));
 }
 
-TEST_F(TransmitQueueTest, ResendsARejectedCommandOnceAndThenSendsTheNext) {
-    queue.QueueCommand("dt\r\n");
-    queue.QueueCommand("dh\r\n");
+// What the monitor sends, or what is queued, at a virtual time.
+struct Step {
+    int64_t atMs;
+    std::string received;
+    std::string queued = "";
+};
+struct ResendCase {
+    std::vector<Step> steps;
+    std::vector<std::pair<int64_t, std::string>> writes;  // up to 3000 ms
+};
+class TransmitQueueResend : public ::testing::TestWithParam<ResendCase> {};
+TEST_P(TransmitQueueResend, WritesOneResendPerRejectionOfTheCommandOnTheWire) {
+    LinkRig rig;
+    rig.port.Open(1);
+    for (const Step& step : GetParam().steps) {
+        rig.clock.Advance(step.atMs - rig.clock.NowMs());
+        rig.port.Receive(step.received);
+        rig.queue.QueueCommand(step.queued);
+    }
+    rig.clock.Advance(3000 - rig.clock.NowMs());
+    std::vector<std::pair<int64_t, std::string>> writes;
+    for (const auto& w : rig.port.writes) {
+        writes.emplace_back(w.atMs, w.bytes);
+    }
+    EXPECT_EQ(writes, GetParam().writes);
+}
+const std::string dt = "dt\r\n", dh = "dh\r\n";
+INSTANTIATE_TEST_SUITE_P(
+    Link, TransmitQueueResend,
+    ::testing::Values(
+        // Answered after one resend: the next command follows, not the resent one again.
+        ResendCase{{{0, "", dt}, {0, "", dh}, {150, "dt\r\n!"}, {300, "dt\r\n1,2\r\n#"}},
+                   {{100, dt}, {250, dt}, {400, dh}}},
+        // A burst of "!", in one read or several, asks for one resend, paced as ever.
+        ResendCase{{{0, "", dt}, {150, std::string(10, '!')}, {200, "!!"}}, {{100, dt}, {250, dt}}},
+        ResendCase{{{0, "", dt}, {150, std::string(100000, '!')}, {300, "#"}, {301, "", dh}},
+                   {{100, dt}, {250, dt}, {401, dh}}},
+        // An answer before the resend is written makes it needless.
+        ResendCase{{{0, "", dt}, {0, "", dh}, {150, "!"}, {200, "#"}}, {{100, dt}, {300, dh}}},
+        // A "!" before the write is due cannot be about it.
+        ResendCase{{{0, "", dt}, {50, "!"}, {150, "#"}, {150, "", dh}}, {{100, dt}, {250, dh}}},
+        // With commands behind it, the kick 2000 ms after the resend writes it again ...
+        ResendCase{{{0, "", dt}, {0, "", dh}, {150, "!"}}, {{100, dt}, {250, dt}, {2350, dt}}},
+        // ... and with none, the kick runs 1000 ms from the "!", the resend's write keeps it.
+        ResendCase{{{0, "", dt}, {150, "!"}, {500, "", dh}}, {{100, dt}, {250, dt}, {1250, dt}}}));
+
+TEST_F(TransmitQueueTest, DropsACommandAfterFiveResendsAndCountsAfreshForTheNext) {
+    queue.QueueCommand("de\r\n");
+    queue.QueueCommand("df\r\n");
+    for (int write = 0; write < 11; ++write) {
+        rig.clock.Advance(100);
+        rig.port.Receive("!");
+    }
     rig.clock.Advance(100);
-    rig.port.Receive("dt\r\n!");
-    EXPECT_TRUE(queue.ResendPending());
-    rig.clock.Advance(100);
-    EXPECT_EQ(rig.port.writes.at(1).atMs, 200);
-    rig.Answer("dt", "#", "1,2,3,4\r\n");
-    EXPECT_FALSE(queue.ResendPending());
-    rig.clock.Advance(100);
-    EXPECT_EQ(rig.Writes(), (Texts{"dt\r\n", "dt\r\n", "dh\r\n"}));
-    EXPECT_TRUE(queue.Empty());
+    rig.Answer("df", "#", "V 2.05\r\n");
+    EXPECT_EQ(rig.Count("de\r\n"), 6);
+    EXPECT_EQ(rig.Count("df\r\n"), 6);
+    EXPECT_EQ(rig.notes,
+              std::vector<std::string>{"\"de\" rejected 6 times by the monitor, dropped"});
+    EXPECT_EQ(rig.beeper.beeps.size(), 1u);
+    EXPECT_FALSE(queue.AwaitingReply());
 }
 
-TEST_F(TransmitQueueTest, KickRepeatsTheResendWhileCommandsWaitBehindIt) {
-    queue.QueueCommand("dt\r\n");
-    queue.QueueCommand("dh\r\n");
+TEST_F(TransmitQueueTest, AResetDropsThePendingResendAndTheWriteNotYetDue) {
+    queue.QueueCommand("ww1234\r\n");
     rig.clock.Advance(100);
     rig.port.Receive("!");
-    rig.clock.Advance(100);   // the resend, at 200
-    rig.clock.Advance(2100);  // kick at 2200 takes LastCommand again, written 100 ms later
-    EXPECT_EQ(rig.Writes(), (Texts{"dt\r\n", "dt\r\n", "dt\r\n"}));
-    EXPECT_EQ(rig.port.writes[2].atMs, 2300);
-}
-
-TEST_F(TransmitQueueTest, KeepsTheOrderOfWritesWhenAResendIsAskedBeforeTheWriteIsDue) {
-    queue.QueueCommand("dt\r\n");
-    rig.clock.Advance(50);
-    rig.port.Receive("!");
-    rig.clock.Advance(200);
-    ASSERT_EQ(rig.Writes(), (Texts{"dt\r\n", "dt\r\n"}));
-    EXPECT_EQ(rig.port.writes[0].atMs, 100);
-    EXPECT_EQ(rig.port.writes[1].atMs, 150);
+    queue.ResetTransmitQueue();
+    queue.QueueCommand("p\r\n");
+    rig.clock.Advance(5000);
+    EXPECT_EQ(rig.Writes(), (Texts{"ww1234\r\n", "p\r\n"}));
 }
 
 }  // namespace

@@ -140,8 +140,8 @@ TEST(CapabilityAnswers, SetTheEightFlagsFromTheWord) {
     const unsigned before = 0xAA, unchanged = 0x100;
     const std::pair<const char*, unsigned> cases[] = {
         {"dx\r\nCapability = 0x2D\r\n#", 0x2D},  {"dx\r\nCapability = 017\r\n#", 0x0F},
-        {"dx\r\nCapability = 0x103\r\n#", 0x03}, {"dx\r\nCapability =  7\r\n#", 0xFF},
-        {"dx\r\nCapability = \r\n#", 0xFF},      {"dx\r\nunits: Capability = 5 #", 0x05},
+        {"dx\r\nCapability = 0x103\r\n#", 0x03}, {"dx\r\nCapability =  7\r\n#", 0x07},
+        {"dx\r\nCapability = \r\n#", unchanged}, {"dx\r\nunits: Capability = 5 #", 0x05},
         {"dx\r\nCapability: 5\r\n#", unchanged}};
     for (const auto& [block, flags] : cases) {
         Replies r;

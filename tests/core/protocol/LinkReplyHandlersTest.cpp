@@ -52,23 +52,25 @@ TEST(OperatingTimeReplies, AddTheTwoTimesWithCarriesAndReadTheCycles) {
     const Case cases[] = {
         {"100,23,59,50\r\n0,0,0,15\r\n42\r\n#", "101:00:00:05", "42"},
         {"5,1,2,3\r\n0,0,0,0\r\n7\r\n#", "5:01:02:03", "7"},
-        {"", "-2:-02:-02:-02", "-1"},
-        {"#", "-2:-02:-02:-02", "-1"},
         {" 1, 2, 3, 4\r\n 10, 20, 30, 40\r\n -5\r\n#", "11:22:33:44", "-5"},
-        {"\r\n1234,5,7,9\r\n0,0,0,0\r\n65529\r\n#", "1234:05:07:09", "65529"},
-        // Large sums no longer overflow: they are simply carried.
+        {"\r\n1234,5,7,9\r\n0,0,0,0\r\n70000\r\n#", "1234:05:07:09", "70000"},
+        // Large sums are simply carried.
         {"65529,23,59,59\r\n65529,23,59,59\r\n1\r\n#", "131059:23:59:58", "1"},
         {"0,0,0,65529\r\n0,0,0,65529\r\n0\r\n#", "1:12:24:18", "0"},
-        // Everything after the "x" reads -1 from the same place, the second line included.
-        {"1,x,3,4\r\n0,0,0,0\r\n9\r\n#", "0:-02:-02:-02", "-1"}};
+        // An answer without all its numbers keeps what was stored (here "7:00:00:00", "3").
+        {"", nullptr, nullptr},
+        {"Boot loader: command not available\r\n$", nullptr, nullptr},
+        {"1,x,3,4\r\n0,0,0,0\r\n9\r\n#", nullptr, nullptr},
+        {"1,2,3,4\r\n0,0,0,0\r\n99999999999\r\n#", nullptr, nullptr}};
     for (const Case& c : cases) {
         MonitorData data;
+        data.OperatingHours = "7:00:00:00";
+        data.OperatingCycles = "3";
         Labels labels;
         HandleOperatingTimeReply(c.text, data, &labels);
-        EXPECT_EQ(data.OperatingHours, c.hours) << c.text;
-        EXPECT_EQ(data.OperatingCycles, c.cycles) << c.text;
-        EXPECT_EQ(labels.set, (LabelWrites{{InfoLabel::OperatingTime, c.hours},
-                                           {InfoLabel::OperatingCycles, c.cycles}}));
+        EXPECT_EQ(data.OperatingHours, c.hours ? c.hours : "7:00:00:00") << c.text;
+        EXPECT_EQ(data.OperatingCycles, c.cycles ? c.cycles : "3") << c.text;
+        EXPECT_EQ(labels.set.size(), c.hours ? 2u : 0u) << c.text;
     }
     MonitorData data;  // with no window to show it in
     HandleOperatingTimeReply("5,1,2,3\r\n0,0,0,0\r\n7\r\n#", data, nullptr);
@@ -82,8 +84,10 @@ TEST(HighVoltageReplies, StoreBothLimits) {
     };
     const Case cases[] = {
         {"Current Limit = 200\r\nUpper Limit = 28\r\nLower Limit = 12\r\n#", 28, 12},
-        {"Lower Limit = -3.5\r\n#", 0, -4},
-        {"#", 0, 0},
+        // A limit the answer does not hold keeps its value.
+        {"Lower Limit = -3.5\r\n#", 99, -4},
+        {"Boot loader: command not available\r\n$", 99, 98},
+        {"Upper Limit = \r\nLower Limit = 12\r\n#", 99, 12},
         // A limit that does not fit 16 bits makes the answer unreadable: nothing changes.
         {"Upper Limit = 40000\r\nLower Limit = 12\r\n#", 99, 98}};
     for (const Case& c : cases) {

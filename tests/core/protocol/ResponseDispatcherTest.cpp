@@ -61,9 +61,11 @@ INSTANTIATE_TEST_SUITE_P(
         RouteCase{"ddpb 1", H::InitialB, "1"}, RouteCase{"ddph 1", H::InitialH, "1"},
         RouteCase{"ddpl 1", H::InitialL, "1"}, RouteCase{"ddpv 1", H::InitialV, "1"},
         RouteCase{"ddps 1", H::InitialN, "1"}, RouteCase{"ddpt 1", H::InitialN, "1"},
+        RouteCase{"ddb 1", H::CurrentB, "1"}, RouteCase{"ddh 1", H::CurrentH, "1"},
+        RouteCase{"ddl 1", H::CurrentL, "1"}, RouteCase{"ddv 1", H::CurrentV, "1"},
         // Accepted with no effect, or ignored.
         RouteCase{"ddpn 1", std::nullopt, ""}, RouteCase{"ddfa 1", std::nullopt, ""},
-        RouteCase{"ddv 1", std::nullopt, ""}, RouteCase{"ddn 1", std::nullopt, ""},
+        RouteCase{"ddn 1", std::nullopt, ""},
         RouteCase{"dmq 1", std::nullopt, ""}, RouteCase{"dmc 1", std::nullopt, ""},
         RouteCase{"dsd 1", std::nullopt, ""}, RouteCase{"dra 1", std::nullopt, ""},
         RouteCase{"da 1", std::nullopt, ""}, RouteCase{"dw 1", std::nullopt, ""},

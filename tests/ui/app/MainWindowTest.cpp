@@ -60,6 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ItemCase{"&File", "&Save", "mnuFileSave", true},
                       ItemCase{"&File", "S&ave As ...", "mnuFileSaveAs", true},
                       ItemCase{"&File", "&Close", "mnuFileClose", true},
+                      ItemCase{"&File", "Compare &With File ...", "mnuFileCompare", true},
                       ItemCase{"&File", "E&xit", "mnuFileExit", true},
                       ItemCase{"&Monitor", "&Update All Data", "mnuMonitorUpdate", false},
                       ItemCase{"&Monitor", "Go O&nline", "mnuMonitorOnline", true},

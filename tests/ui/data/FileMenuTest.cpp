@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -11,6 +12,7 @@
 #include "VirtualClock.h"
 #include "ui/app/Application.h"
 #include "ui/app/frmMain.h"
+#include "ui/data/frmCompare.h"
 
 namespace zorvex {
 namespace {
@@ -94,6 +96,16 @@ TEST(FileMenu, SaveAsRemembersTheFolderOnlyOnSuccessAndCloseAndOpenShowTheFileIn
     EXPECT_TRUE(rig.app->Data().FileIsOpen);
     EXPECT_EQ(rig.app->Data().ModelNumber, "KX-2100");
     EXPECT_EQ(rig.app->Data().FirmwareVersionNumber, 250);
+
+    // Compared with that file after one change: one row, the two values highlighted.
+    rig.app->Data().SetCell(DacFamily::L, DacTableKind::Value, 1, 0, 300);
+    rig.Choose(MenuCommand::FileCompare, dir.filePath(QStringLiteral("mon1.mdv")));
+    const auto* table = rig.app->CompareWindow().findChild<QTableWidget*>("grdDifferences");
+    ASSERT_EQ(table->rowCount(), 1);
+    const QStringList row = {table->item(0, 0)->text(), table->item(0, 3)->text(),
+                             table->item(0, 4)->text()};
+    EXPECT_EQ(row, QStringList({"L1 Master Brightness", "300", "101"}));
+    EXPECT_NE(table->item(0, 4)->background(), table->item(0, 0)->background());
 }
 
 }  // namespace

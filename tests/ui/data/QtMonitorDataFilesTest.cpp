@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -35,12 +36,21 @@ QStringList EntriesOf(const QTemporaryDir& dir) {
 const std::string Sample = std::string("\"Version 3.0\"\r\n\"ScanSetName\",\"Nacht \xE9\"\r\n") +
                            std::string(2000, 'x') + "\r\n";
 
-TEST(QtMonitorDataFiles, ReplacesAFileWithTheExactBytesAndLeavesNoTemporaryFileBehind) {
+TEST(QtMonitorDataFiles, ReadsOnlyPlainFilesAndReplacesOneWithTheExactBytesLeavingNoTemporaryFile) {
     QTemporaryDir dir;
     QtMonitorDataFiles files;
     const std::string path = PathIn(dir, "mon1.mdv");
-    EXPECT_FALSE(files.ReadWhole(path).ok);
-    EXPECT_FALSE(files.ReadWhole(path).reason.empty());
+    // Only a plain file of a data file's size is read: a pipe or a device would never end.
+    const std::string fifo = PathIn(dir, "pipe.mdv"), large = PathIn(dir, "large.mdv");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    Put(large, "");
+    ASSERT_EQ(truncate(large.c_str(), 64 * 1024 * 1024 + 1), 0);
+    for (const std::string& refused : {path, fifo, std::string("/dev/zero"), large}) {
+        EXPECT_FALSE(files.ReadWhole(refused).ok) << refused;
+        EXPECT_FALSE(files.ReadWhole(refused).reason.empty()) << refused;
+    }
+    QFile::remove(QString::fromStdString(fifo));
+    QFile::remove(QString::fromStdString(large));
     Put(path, std::string(3000, 'o'));  // older and longer than the new content
     ASSERT_TRUE(files.ReplaceWhole(path, Sample).ok);
     EXPECT_EQ(Contents(path), Sample);
@@ -50,15 +60,22 @@ TEST(QtMonitorDataFiles, ReplacesAFileWithTheExactBytesAndLeavesNoTemporaryFileB
     EXPECT_EQ(EntriesOf(dir), QStringList{QStringLiteral("mon1.mdv")});
 }
 
-TEST(QtMonitorDataFiles, AReplacedFileKeepsItsPermissions) {
+// Saved through a (relative) symbolic link: the file it names is replaced, the link stays, and
+// so do the file's permissions.
+TEST(QtMonitorDataFiles, AReplacedFileKeepsItsPermissionsAndItsLinks) {
     QTemporaryDir dir;
     QtMonitorDataFiles files;
-    const std::string path = PathIn(dir, "mon1.mdv");
+    const std::string path = PathIn(dir, "mon1.mdv"), link = PathIn(dir, "link.mdv");
     Put(path, "old");
+    ASSERT_TRUE(QFile::link(QStringLiteral("mon1.mdv"), QString::fromStdString(link)));
     const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
     ASSERT_TRUE(QFile::setPermissions(QString::fromStdString(path), mode));
-    ASSERT_TRUE(files.ReplaceWhole(path, Sample).ok);
+    ASSERT_TRUE(files.ReplaceWhole(link, Sample).ok);
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(link)).isSymLink());
+    EXPECT_EQ(Contents(path), Sample);
     EXPECT_EQ(QFile::permissions(QString::fromStdString(path)) & 0xF0FF, mode & 0xF0FF);
+    EXPECT_EQ(EntriesOf(dir),
+              (QStringList{QStringLiteral("link.mdv"), QStringLiteral("mon1.mdv")}));
 }
 
 TEST(QtMonitorDataFiles, AWriteIntoAMissingFolderOrOverAFolderFailsWithAReason) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QMdiArea>
@@ -54,6 +55,23 @@ TEST(CommLogWindow, ReceivedTextReachesTheWidgetInBatchesWithPlainLineBreaks) {
     w.CatchUp();
     h.Receive("new");
     EXPECT_TRUE(QTest::qWaitFor([&] { return h.Shown() == "new"; }, 2000)) << "by its timer";
+}
+
+TEST(CommLogWindow, EveryKeyButEnterIsTheMonitorsAndCopyIsOnCtrlShift) {
+    WindowHarness h;
+    h.Open().show();
+    h.Receive("df\r\n#");
+    h.window->CatchUp();
+    QPlainTextEdit* text = h.Text();
+    QApplication::clipboard()->clear();
+    QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "df\n#");
+    EXPECT_TRUE(h.port.writes.empty());  // copying sends nothing
+    for (Qt::Key key : {Qt::Key_C, Qt::Key_A, Qt::Key_X}) {
+        QTest::keyClick(text, key, Qt::ControlModifier);
+    }
+    EXPECT_EQ(h.port.WrittenTexts(), (std::vector<std::string>{"\x03", "\x01", "\x18"}));
 }
 
 TEST(CommLogWindow, LogToFileOffersTheProposedNameAndOpensTheChosenFileOrSaysWhyNot) {

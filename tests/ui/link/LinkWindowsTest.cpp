@@ -2,9 +2,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 
@@ -74,6 +76,18 @@ TEST(LinkWindows, EachPortShowsItsDeviceMarksAMissingOneAndStoresADeviceChosenFo
     emit com2->lineEdit()->editingFinished();
     EXPECT_EQ(w.settings.Get("Ports", "Com2"), "/dev/pts/7");
     EXPECT_EQ(w.rig.port.openCount, 0);  // Com2 is not the port in use
+    // A malformed network port is told and kept in the box to mend, but not stored.
+    auto* com2State = w.Find<QLabel>(w.connect, "lblDeviceState(1)");
+    com2->setCurrentText("socket://127.0.0.1:70000");
+    emit com2->lineEdit()->editingFinished();
+    ASSERT_EQ(w.messages.size(), 1u);
+    EXPECT_NE(w.messages[0].find("from 1 to 65535"), std::string::npos) << w.messages[0];
+    EXPECT_EQ(w.settings.Get("Ports", "Com2"), "/dev/pts/7");
+    EXPECT_EQ(com2State->text(), "not valid");
+    com2->setCurrentText("rfc2217://127.0.0.1:4001");
+    emit com2->lineEdit()->editingFinished();
+    EXPECT_EQ(w.settings.Get("Ports", "Com2"), "rfc2217://127.0.0.1:4001");
+    EXPECT_EQ(com2State->text(), "");  // a network port is not looked for as a file
 
     com1->setCurrentIndex(com1->findText("/dev/ttyACM0"));
     emit com1->activated(com1->currentIndex());
@@ -102,6 +116,8 @@ TEST(LinkWindows, TheRetryLimitWindowAppliesAWholeNumberOrSaysWhy) {
 // The whole tool over a fake port: start-up, the first attempt, going online.
 TEST(LinkInTheTool, StartUpShowsTheConnectionWindowsRunFromBootModeSendsGAndOfflineHides) {
     MemorySettingsStore settings;
+    settings.Write("Locations", "frmMainWidth", "15360");  // 1024 x 720 pixels at 96 dpi
+    settings.Write("Locations", "frmMainHeight", "10800");
     testing::VirtualClock clock;
     testing::FakeSerialPort port{&clock};
     Application app{ApplicationServices{&settings, &clock, &port}};
@@ -113,18 +129,33 @@ TEST(LinkInTheTool, StartUpShowsTheConnectionWindowsRunFromBootModeSendsGAndOffl
     EXPECT_TRUE(frame("frmConnectFrame")->isVisible());
     EXPECT_EQ(trying->size(), QSize(TwipsToPixels(3825, LogicalDpiX(trying)),
                                     TwipsToPixels(1470, LogicalDpiY(trying))));
+    EXPECT_FALSE(trying->geometry().intersects(frame("frmConnectFrame")->geometry()));
+    auto* toGo = trying->findChild<QLabel*>("lblToGo");
+    EXPECT_EQ(toGo->text(), NoLimitText);
     clock.Advance(100);
     port.Receive("p\r\n$\r\n");
     clock.Advance(2000);
+    EXPECT_TRUE(app.MainWindow().windowTitle().contains("BOOT MODE"));
     QAction* run = app.MainWindow().Action(MenuCommand::MonitorRun);
     ASSERT_TRUE(run->isEnabled());
     run->trigger();
     clock.Advance(100);
     EXPECT_EQ(port.WrittenTexts().back(), "g\r\n");
+    port.Receive("g\r\nStarting monitor firmware\r\n#\r\n");  // the caption follows it
+    EXPECT_TRUE(app.MainWindow().windowTitle().endsWith("Monitor on Com1"));
     frame("frmConnectFrame")->show();
     app.MainWindow().Action(MenuCommand::MonitorOffline)->trigger();
     EXPECT_FALSE(frame("frmConnectFrame")->isVisible());
     EXPECT_FALSE(trying->isVisible());
+    // Clicked after the connection window, the attempt window starts an attempt anew.
+    app.MainWindow().findChild<QCheckBox*>("ckAutoReConnect")->setChecked(false);
+    app.MainWindow().Action(MenuCommand::MonitorOnline)->trigger();
+    frame("frmConnectFrame")->findChild<QPushButton*>("btnOK")->click();
+    clock.Advance(2000);
+    EXPECT_EQ(toGo->text(), "4");
+    app.MainWindow().MdiArea().setActiveSubWindow(frame("frmConnectFrame"));
+    app.MainWindow().MdiArea().setActiveSubWindow(trying);
+    EXPECT_EQ(toGo->text(), "5");
 }
 
 }  // namespace

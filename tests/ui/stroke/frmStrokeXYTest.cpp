@@ -181,11 +181,17 @@ TEST_F(StrokeWindowUi, WritesTheGainWhenItsThumbIsReleasedAndSavesIt) {
     EXPECT_EQ(sink.Take(), (Commands{"TYW00A2", "TYW39B1"}));
 }
 
-TEST_F(StrokeWindowUi, WritesEveryKeystrokeOfALiveBoxAndNothingForOthers) {
+TEST_F(StrokeWindowUi, WritesEveryValidKeystrokeOfALiveBoxAndNothingForOthers) {
     sink.Take();
-    QTest::keyClicks(Find<QLineEdit>("Text1(0)"), QStringLiteral("12"));
+    auto* width = Find<QLineEdit>("Text1(0)");
+    QTest::keyClicks(width, QStringLiteral("12"));
     QTest::keyClicks(Find<QLineEdit>("Text11(0)"), QStringLiteral("5"));
     EXPECT_EQ(sink.Take(), (Commands{"TYW04A1", "TYW04A12"}));
+    // Emptied, the box writes nothing and shows why.
+    QTest::keyClick(width, Qt::Key_Backspace);
+    QTest::keyClick(width, Qt::Key_Backspace);
+    EXPECT_EQ(sink.Take(), (Commands{"TYW04A1"}));
+    EXPECT_TRUE(width->property("invalid").toBool());
     Click("Command23(0)");
     EXPECT_EQ(sink.Take(), (Commands{"TYW34B5", "TYW35B", "TYW36B", "TYW37B", "TYW3DB", "TYW3EB",
                                      "TYW3FB", "TYW40B"}));

@@ -120,7 +120,9 @@ void StrokeAdjustment::Close() {
 }
 
 void StrokeAdjustment::ApplyReadout(std::string_view answer) {
-    Open();
+    if (!open_) {
+        return;
+    }
     ApplyStrokeParameters(answer, *this);
 }
 
@@ -137,21 +139,14 @@ void StrokeAdjustment::SetBar(StrokeBar bar, int value) {
 void StrokeAdjustment::BarChanged(StrokeBar bar) {
     const int value = values_.bars[Slot(bar)];
     values_.barLabels[Slot(bar)] = std::to_string(value);
-    auto& last = values_.last;
     if (bar == StrokeBar::Gain) {
         Send(RegisterWrite(reg::kGainSign, 0));
         Send(RegisterWrite(reg::kGain, value));
-        last.LastGainSign = 0;
-        last.LastGainValue = static_cast<int16_t>(value);
         return;
     }
     const bool x = bar == StrokeBar::XOffset;
-    const int sign = value < 0 ? 2 : 1;
-    const int magnitude = std::abs(value);
-    Send(RegisterWrite(x ? reg::kXOffsetSign : reg::kYOffsetSign, sign));
-    Send(RegisterWrite(x ? reg::kXOffsetMagnitude : reg::kYOffsetMagnitude, magnitude));
-    (x ? last.LastXOffsetSign : last.LastYOffsetSign) = static_cast<int16_t>(sign);
-    (x ? last.LastXOffsetMagnitude : last.LastYOffsetMagnitude) = static_cast<int16_t>(magnitude);
+    Send(RegisterWrite(x ? reg::kXOffsetSign : reg::kYOffsetSign, OffsetSignCode(value)));
+    Send(RegisterWrite(x ? reg::kXOffsetMagnitude : reg::kYOffsetMagnitude, std::abs(value)));
 }
 
 void StrokeAdjustment::SetBarLabel(StrokeBar bar, const std::string& text) {
@@ -167,14 +162,35 @@ void StrokeAdjustment::SetText(StrokeText box, const std::string& text) {
         return;
     }
     values_.texts[Slot(box)] = text;
+    values_.invalid[Slot(box)] = !Writable(box);
     TextChanged(box);
     Changed();
 }
 
 void StrokeAdjustment::TextChanged(StrokeText box) {
-    if (const auto live = LiveRegisterOf(box)) {
-        Send(RegisterWrite(*live, V(box)));
+    // Every keystroke writes, so a half-typed or emptied box must write nothing at all.
+    const auto live = LiveRegisterOf(box);
+    const auto value = Writable(box);
+    if (live && value) {
+        Send(RegisterWrite(*live, *value));
     }
+}
+
+std::optional<std::string> StrokeAdjustment::Writable(StrokeText box) const {
+    const std::string& text = V(box);
+    const auto range = StrokeTextLimits(box);
+    if (!range) {
+        return text;
+    }
+    if (text.empty() || text.size() > 3 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    const int value = std::stoi(text);
+    if (value < range->min || value > range->max) {
+        return std::nullopt;
+    }
+    return std::to_string(value);
 }
 
 void StrokeAdjustment::SelectOption(StrokeOptionGroup group, int index) {
@@ -187,24 +203,18 @@ void StrokeAdjustment::SelectOption(StrokeOptionGroup group, int index) {
 }
 
 void StrokeAdjustment::OptionChanged(StrokeOptionGroup group, int index) {
-    auto& last = values_.last;
-    const auto value = static_cast<int16_t>(index);
     switch (group) {
         case StrokeOptionGroup::TestPattern:
             Send(RegisterWrite(reg::kTestPattern, index));
-            last.LastTestPattern = value;
             break;
         case StrokeOptionGroup::TestChannel:
             Send(RegisterWrite(reg::kBigDelta, index));
-            last.LastTestChannel = value;
             break;
         case StrokeOptionGroup::LineType:
             Send(RegisterWrite(reg::kLineType, index));
-            last.LastLineWidth = value;
             break;
         case StrokeOptionGroup::AverageOrder:
             Send(RegisterWrite(reg::kHWidth, index));
-            last.LastAverageOrder = value;
             break;
     }
 }
@@ -238,6 +248,10 @@ const std::string& StrokeAdjustment::BarLabel(StrokeBar bar) const {
 
 const std::string& StrokeAdjustment::Text(StrokeText box) const {
     return values_.texts.at(Slot(box));
+}
+
+bool StrokeAdjustment::TextInvalid(StrokeText box) const {
+    return values_.invalid.at(Slot(box));
 }
 
 std::optional<int> StrokeAdjustment::SelectedOption(StrokeOptionGroup group) const {

@@ -31,22 +31,12 @@ enum class StrokeNotice {
     EnableAutoPingFirst,  // "Load Saved Data" while keep-alive pings are off
 };
 
-inline constexpr std::string_view kEnableAutoPingFirstText = "You have to Enable AutoPing first.";
+// The monitor holds an offset as a sign code (1 for zero or above, 2 below) and a magnitude.
+inline constexpr int OffsetSignCode(int offset) {
+    return offset < 0 ? 2 : 1;
+}
 
-// The values last written live since the window opened; the "Save" buttons of these
-// parameters store them rather than what the controls show.
-struct StrokeLastValues {
-    int16_t LastAverageOrder = 0;
-    int16_t LastTestPattern = 0;
-    int16_t LastTestChannel = 0;
-    int16_t LastLineWidth = 0;
-    int16_t LastGainSign = 0;
-    int16_t LastGainValue = 0;
-    int16_t LastXOffsetSign = 0;
-    int16_t LastXOffsetMagnitude = 0;
-    int16_t LastYOffsetSign = 0;
-    int16_t LastYOffsetMagnitude = 0;
-};
+inline constexpr std::string_view kEnableAutoPingFirstText = "You have to Enable AutoPing first.";
 
 // The stroke adjustment window's values and decisions. Every change of a control, whether the
 // user made it or the read-out did, goes through here and sends its live writes once; a change
@@ -71,7 +61,8 @@ class StrokeAdjustment : public StrokeParameterTarget {
     void Close();
     bool IsOpen() const { return open_; }
 
-    // The "dz" answer (the text after the letters). A closed window is opened first.
+    // The "dz" answer (the text after the letters). Only a window the technician has open
+    // takes it: a stray answer must not write values live behind a closed window.
     void ApplyReadout(std::string_view answer);
 
     // Change actions (also raised by the read-out).
@@ -91,29 +82,34 @@ class StrokeAdjustment : public StrokeParameterTarget {
     int Bar(StrokeBar bar) const;
     const std::string& BarLabel(StrokeBar bar) const;
     const std::string& Text(StrokeText box) const;
+    // A box that writes a register and was changed to something other than a whole number in
+    // its range: it writes nothing until it holds one.
+    bool TextInvalid(StrokeText box) const;
     std::optional<int> SelectedOption(StrokeOptionGroup group) const;
     bool RawBlankSelected() const { return values_.rawBlank; }
     bool Turn(StrokeTurn turn) const;
     const std::string& DumpList() const { return values_.dumpList; }
     bool DumpRunning() const;
-    const StrokeLastValues& LastValues() const { return values_.last; }
 
   private:
     struct Values {
         std::array<int, 3> bars{255, 0, 0};
         std::array<std::string, 3> barLabels;
         std::array<std::string, kStrokeTextCount> texts;
+        std::array<bool, kStrokeTextCount> invalid{};
         std::array<std::optional<int>, 4> options;
         bool rawBlank = false;
         std::array<bool, 2> turns{false, false};
         std::string dumpList;
-        StrokeLastValues last;
     };
     static Values InitialValues();
 
     void Send(const std::string& command);
     void Changed();
     const std::string& V(StrokeText box) const { return Text(box); }
+    // What a box may write: its text, or for a box with a range its whole number in that
+    // range; nothing otherwise.
+    std::optional<std::string> Writable(StrokeText box) const;
 
     void BarChanged(StrokeBar bar);
     void OptionChanged(StrokeOptionGroup group, int index);

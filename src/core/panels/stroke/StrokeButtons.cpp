@@ -1,4 +1,6 @@
 // What each button of the stroke window sends, in order.
+#include <cstdlib>
+
 #include "core/link/LinkState.h"
 #include "core/panels/stroke/StrokeAdjustment.h"
 #include "core/panels/stroke/StrokeRegisters.h"
@@ -42,7 +44,11 @@ StrokeNotice StrokeAdjustment::LoadSavedData() {
 }
 
 void StrokeAdjustment::PressLive(StrokeButton button) {
-    auto write = [this](Register r, StrokeText box) { Send(RegisterWrite(r, V(box))); };
+    auto write = [this](Register r, StrokeText box) {
+        if (const auto value = Writable(box)) {
+            Send(RegisterWrite(r, *value));
+        }
+    };
     switch (button) {
         case C::Command2:
             write(reg::kHWidth, T::Text1_0);
@@ -103,16 +109,30 @@ void StrokeAdjustment::PressLive(StrokeButton button) {
     }
 }
 
+// Every "Save" stores what its control shows now; a box that holds no valid value and an
+// option group with nothing selected store nothing.
 void StrokeAdjustment::PressSave(StrokeButton button) {
-    auto save = [this](SavedParameter p, StrokeText box) { Send(SavedParameterWrite(p, V(box))); };
+    auto save = [this](SavedParameter p, StrokeText box) {
+        if (const auto value = Writable(box)) {
+            Send(SavedParameterWrite(p, *value));
+        }
+    };
     auto saveNumber = [this](SavedParameter p, int value) { Send(SavedParameterWrite(p, value)); };
-    const auto& last = values_.last;
+    auto saveOption = [&](SavedParameter p, StrokeOptionGroup group) {
+        if (const auto index = SelectedOption(group)) {
+            saveNumber(p, *index);
+        }
+    };
+    auto saveOffset = [&](SavedParameter sign, SavedParameter magnitude, StrokeBar bar) {
+        saveNumber(sign, OffsetSignCode(Bar(bar)));
+        saveNumber(magnitude, std::abs(Bar(bar)));
+    };
     switch (button) {
         case C::Command30_0:
-            saveNumber(store::kHWidth, last.LastAverageOrder);
+            saveOption(store::kHWidth, StrokeOptionGroup::AverageOrder);
             break;
         case C::Command30_1:
-            saveNumber(store::kTestPattern, last.LastTestPattern);
+            saveOption(store::kTestPattern, StrokeOptionGroup::TestPattern);
             break;
         case C::Command30_2:
             saveNumber(store::kXTurn, Turn(StrokeTurn::X) ? 1 : 0);
@@ -121,8 +141,8 @@ void StrokeAdjustment::PressSave(StrokeButton button) {
             saveNumber(store::kYTurn, Turn(StrokeTurn::Y) ? 1 : 0);
             break;
         case C::Command30_4:
-            saveNumber(store::kGainSign, last.LastGainSign);
-            saveNumber(store::kGain, last.LastGainValue);
+            saveNumber(store::kGainSign, 0);
+            saveNumber(store::kGain, Bar(StrokeBar::Gain));
             break;
         case C::Command30_5:
             save(store::kFrameAveraging, T::Text1_14);
@@ -140,12 +160,10 @@ void StrokeAdjustment::PressSave(StrokeButton button) {
             save(store::kBigDelta, T::Text1_5);
             break;
         case C::Command30_9:
-            saveNumber(store::kXOffsetSign, last.LastXOffsetSign);
-            saveNumber(store::kXOffsetMagnitude, last.LastXOffsetMagnitude);
+            saveOffset(store::kXOffsetSign, store::kXOffsetMagnitude, StrokeBar::XOffset);
             break;
         case C::Command30_10:
-            saveNumber(store::kYOffsetSign, last.LastYOffsetSign);
-            saveNumber(store::kYOffsetMagnitude, last.LastYOffsetMagnitude);
+            saveOffset(store::kYOffsetSign, store::kYOffsetMagnitude, StrokeBar::YOffset);
             break;
         case C::Command30_11:
             save(store::kFilterOrder, T::TxtFilterOrder);
@@ -168,7 +186,7 @@ void StrokeAdjustment::PressSave(StrokeButton button) {
             save(store::kShortVLong, T::Text1_12);
             break;
         case C::Command30_17:
-            saveNumber(store::kLineType, last.LastLineWidth);
+            saveOption(store::kLineType, StrokeOptionGroup::LineType);
             break;
         case C::Command30_18:
             save(store::kSmallDelta, T::Text5_1);
@@ -184,7 +202,7 @@ void StrokeAdjustment::PressSave(StrokeButton button) {
             save(store::kTargetYEnd, T::Text11_7);
             break;
         case C::Command23_2:
-            saveNumber(store::kBigDelta, last.LastTestChannel);
+            saveOption(store::kBigDelta, StrokeOptionGroup::TestChannel);
             break;
         default:
             break;

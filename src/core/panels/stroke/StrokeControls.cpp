@@ -148,4 +148,17 @@ StrokeBarRange StrokeBarLimits(StrokeBar bar) {
     return {-255, 255};
 }
 
+std::optional<StrokeBarRange> StrokeTextLimits(StrokeText box) {
+    if (box == StrokeText::Text1_13) {
+        return StrokeBarRange{0, 4};
+    }
+    if (box == StrokeText::TxtFilterOrder) {
+        return StrokeBarRange{0, 7};
+    }
+    if (box >= StrokeText::Text1_0 && box <= StrokeText::Text1_14) {
+        return StrokeBarRange{0, 255};
+    }
+    return std::nullopt;
+}
+
 }  // namespace zorvex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -157,5 +158,9 @@ struct StrokeBarRange {
     int max;
 };
 StrokeBarRange StrokeBarLimits(StrokeBar bar);
+
+// The range the window states for a box (Text1 0..255, Signal Averaging 0..4, filter order
+// 0..7); nothing for boxes it states none for.
+std::optional<StrokeBarRange> StrokeTextLimits(StrokeText box);
 
 }  // namespace zorvex

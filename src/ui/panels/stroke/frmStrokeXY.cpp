@@ -211,6 +211,22 @@ QLineEdit* frmStrokeXY::Box(StrokeText box, QWidget* parent) {
     return edit;
 }
 
+// A box that writes nothing because of what it holds says so, with the range it takes.
+void frmStrokeXY::ShowValidity(QLineEdit* edit, StrokeText box) {
+    const bool invalid = core_.TextInvalid(box);
+    if (edit == nullptr || edit->property("invalid").toBool() == invalid) {
+        return;
+    }
+    edit->setProperty("invalid", invalid);
+    edit->setStyleSheet(invalid ? QStringLiteral("background: #ffc8c8;") : QString());
+    const auto range = StrokeTextLimits(box);
+    edit->setToolTip(invalid && range ? QStringLiteral("Not written: enter a whole number from %1 "
+                                                       "to %2")
+                                            .arg(range->min)
+                                            .arg(range->max)
+                                      : QString());
+}
+
 QPushButton* frmStrokeXY::Button(StrokeButton button, const char* caption, QWidget* parent) {
     auto* push = new QPushButton(QString::fromLatin1(caption), parent);
     push->setObjectName(Name(StrokeButtonName(button)));
@@ -588,6 +604,7 @@ void frmStrokeXY::ShowStrokeValues() {
             const QSignalBlocker quiet(edit);
             edit->setText(text);
         }
+        ShowValidity(edit, static_cast<T>(i));
     }
     for (int i = 0; i < 3; ++i) {
         const auto bar = static_cast<StrokeBar>(i);

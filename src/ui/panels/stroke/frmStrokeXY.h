@@ -65,6 +65,7 @@ class frmStrokeXY : public QWidget, private StrokeView {
     QWidget* BuildMemoryAccess();
 
     QLineEdit* Box(StrokeText box, QWidget* parent);
+    void ShowValidity(QLineEdit* edit, StrokeText box);
     QPushButton* Button(StrokeButton button, const char* caption, QWidget* parent);
     QRadioButton* Option(StrokeOptionGroup group, int index, const char* caption, QWidget* parent);
     QLabel* HelpLabel(int index, const char* caption, QWidget* parent);

@@ -15,7 +15,7 @@ struct KeyedCase {
 
 class ReadKeyedValueCases : public ::testing::TestWithParam<KeyedCase> {};
 
-TEST_P(ReadKeyedValueCases, GiveTheValueAfterTheFirstKey) {
+TEST_P(ReadKeyedValueCases, GiveTheValueAfterTheFirstWholeKey) {
     const auto& c = GetParam();
     EXPECT_EQ(ReadKeyedValue(c.text, c.key, c.terminator), c.expected) << c.name;
 }
@@ -28,8 +28,9 @@ INSTANTIATE_TEST_SUITE_P(
         KeyedCase{"missing terminator", "x_offset=1;plus_minus_x=20", "plus_minus_x=", ";", ""},
         KeyedCase{"dollar dropped", "frame_cnt=1$2;", "frame_cnt=", ";", "12"},
         KeyedCase{"dollar inside the key", "fra$me_cnt=4;", "frame_cnt=", ";", "4"},
-        KeyedCase{"first occurrence inside a longer key", "short_defined_hor_width=7;hor_width=3;",
-                  "hor_width=", ";", "7"},
+        KeyedCase{"whole names only, short items first", "short_defined_hor_width=7;hor_width=3;",
+                  "hor_width=", ";", "3"},
+        KeyedCase{"only inside a longer name", "short_defined_hor_width=7;", "hor_width=", ";", ""},
         KeyedCase{"terminator at once", "lcd_test=;", "lcd_test=", ";", ""},
         KeyedCase{"case-sensitive key", "X_OFFSET=1;", "x_offset=", ";", ""},
         KeyedCase{"junk between items kept out", "a=1;\r\n junk b=2;", "b=", ";", "2"},

@@ -14,7 +14,7 @@ using G = StrokeOptionGroup;
 using T = StrokeText;
 
 // One row per button or control of the stroke window: what it sends, in order. Every text
-// box holds its own control name, so a command shows which box it read.
+// box names itself (StrokeFixture), so a command shows which box it read.
 struct Row {
     std::string name;
     void (*prepare)(W&);  // run before, its commands not counted
@@ -32,7 +32,7 @@ Row B(StrokeButton b, Commands expected) {
             std::move(expected), false};
 }
 
-// The saves of gain, offsets and options store what was last written live, not the control.
+// The saves of gain, offsets and options store what the control shows after these changes.
 void ChangeLiveValues(W& w) {
     w.SetBar(StrokeBar::Gain, 100);
     w.SetBar(StrokeBar::XOffset, -30);
@@ -78,13 +78,10 @@ TEST_P(StrokeCommandTable, SendsExactlyTheCommandsOfItsRowEachWithALineEnd) {
 INSTANTIATE_TEST_SUITE_P(
     ApplySetAndSave, StrokeCommandTable,
     ::testing::Values(
-        B(C::Command2, {"TYW04AText1(0)", "TYW05AText1(1)"}),
-        B(C::Command11, {"TYW11AText1(9)", "TYW12AText1(10)"}),
-        B(C::Command3, {"TYW06AText1(2)", "TYW07AText1(3)"}),
-        B(C::Command12, {"TYW13AText1(11)", "TYW14AText1(12)"}),
-        B(C::Command5, {"TYW0AAText1(4)", "TYW0DAText1(5)"}),
-        B(C::Command4, {"TYW02Atxt_filter_order"}), B(C::Command8, {"TYW03AText1(13)"}),
-        B(C::Command9, {"TYW0EAText1(6)"}), B(C::Command13, {"TYW0BAText1(14)"}),
+        B(C::Command2, {"TYW04A200", "TYW05A201"}), B(C::Command11, {"TYW11A209", "TYW12A210"}),
+        B(C::Command3, {"TYW06A202", "TYW07A203"}), B(C::Command12, {"TYW13A211", "TYW14A212"}),
+        B(C::Command5, {"TYW0AA204", "TYW0DA205"}), B(C::Command4, {"TYW02A7"}),
+        B(C::Command8, {"TYW03A4"}), B(C::Command9, {"TYW0EA206"}), B(C::Command13, {"TYW0BA214"}),
         B(C::Command22_0, {"TYW02AText5(0)"}), B(C::Command22_1, {"TYW0AAText5(1)"}),
         B(C::Command22_2, {"TYW10AText5(2)"}), B(C::Command22_3, {"TYW0FAText5(3)"}),
         B(C::Command23_0,
@@ -92,27 +89,28 @@ INSTANTIATE_TEST_SUITE_P(
            "TYW3DBText11(4)", "TYW3EBText11(5)", "TYW3FBText11(6)", "TYW40BText11(7)"}),
         B(C::Command7, {"dz"}),
         // Saves of what the boxes hold.
-        B(C::Command30_5, {"TGW0BText1(14)"}),
-        B(C::Command30_6, {"TGW04Text1(0)", "TGW05Text1(1)"}),
-        B(C::Command30_7, {"TGW06Text1(2)", "TGW07Text1(3)"}),
-        B(C::Command30_8, {"TGW0AText1(4)", "TGW0DText1(5)"}),
-        B(C::Command30_11, {"TGW02txt_filter_order"}), B(C::Command30_12, {"TGW03Text1(13)"}),
-        B(C::Command30_13, {"TGW0EText1(6)"}), B(C::Command30_14, {"TGW02Text5(0)"}),
-        B(C::Command30_15, {"TGW11Text1(9)", "TGW12Text1(10)"}),
-        B(C::Command30_16, {"TGW13Text1(11)", "TGW14Text1(12)"}),
+        B(C::Command30_5, {"TGW0B214"}), B(C::Command30_6, {"TGW04200", "TGW05201"}),
+        B(C::Command30_7, {"TGW06202", "TGW07203"}), B(C::Command30_8, {"TGW0A204", "TGW0D205"}),
+        B(C::Command30_11, {"TGW027"}), B(C::Command30_12, {"TGW034"}),
+        B(C::Command30_13, {"TGW0E206"}), B(C::Command30_14, {"TGW02Text5(0)"}),
+        B(C::Command30_15, {"TGW11209", "TGW12210"}), B(C::Command30_16, {"TGW13211", "TGW14212"}),
         B(C::Command30_18, {"TGW0AText5(1)"}),
         B(C::Command23_1, {"TGW34Text11(0)", "TGW35Text11(1)", "TGW36Text11(2)", "TGW37Text11(3)",
                            "TGW3DText11(4)", "TGW3EText11(5)", "TGW3FText11(6)", "TGW40Text11(7)"}),
-        // Saves of the last live values: zero while nothing was written since opening.
-        B(C::Command30_0, {"TGW040"}), Saved(C::Command30_0, {"TGW043"}),
-        B(C::Command30_1, {"TGW190"}), Saved(C::Command30_1, {"TGW192"}),
-        B(C::Command30_2, {"TGW2B0"}), Saved(C::Command30_2, {"TGW2B1"}),
-        B(C::Command30_3, {"TGW2C0"}), Saved(C::Command30_3, {"TGW2C0"}),
-        B(C::Command30_4, {"TGW1D0", "TGW2E0"}), Saved(C::Command30_4, {"TGW1D0", "TGW2E100"}),
-        B(C::Command30_9, {"TGW000", "TGW390"}), Saved(C::Command30_9, {"TGW002", "TGW3930"}),
-        B(C::Command30_10, {"TGW010", "TGW3A0"}), Saved(C::Command30_10, {"TGW011", "TGW3A40"}),
-        B(C::Command30_17, {"TGW180"}), Saved(C::Command30_17, {"TGW188"}),
-        B(C::Command23_2, {"TGW0D0"}), Saved(C::Command23_2, {"TGW0D1"})));
+        // Saves of what the bars and options show, written live or not: the opening values
+        // (an option group with none selected stores nothing), or the values changed to.
+        B(C::Command30_0, {}), Saved(C::Command30_0, {"TGW043"}), B(C::Command30_1, {}),
+        Saved(C::Command30_1, {"TGW192"}), B(C::Command30_2, {"TGW2B0"}),
+        Saved(C::Command30_2, {"TGW2B1"}), B(C::Command30_3, {"TGW2C0"}),
+        Saved(C::Command30_3, {"TGW2C0"}), B(C::Command30_4, {"TGW1D0", "TGW2E255"}),
+        Saved(C::Command30_4, {"TGW1D0", "TGW2E100"}),
+        Row{"Command30(4) after a read-out of the opening gain",
+            [](W& w) { w.ApplyReadout("green_gain=255;x_offset=1;plus_minus_x=0;"); },
+            [](W& w) { w.Press(C::Command30_4); }, Commands{"TGW1D0", "TGW2E255"}, false},
+        B(C::Command30_9, {"TGW001", "TGW390"}), Saved(C::Command30_9, {"TGW002", "TGW3930"}),
+        B(C::Command30_10, {"TGW011", "TGW3A0"}), Saved(C::Command30_10, {"TGW011", "TGW3A40"}),
+        B(C::Command30_17, {}), Saved(C::Command30_17, {"TGW188"}), B(C::Command23_2, {}),
+        Saved(C::Command23_2, {"TGW0D1"})));
 
 INSTANTIATE_TEST_SUITE_P(
     Engineering, StrokeCommandTable,
@@ -180,12 +178,14 @@ INSTANTIATE_TEST_SUITE_P(
         Typed(T::Text1_4, "9", {"TYW0AA9"}), Typed(T::Text1_5, "9", {"TYW0DA9"}),
         Typed(T::Text1_6, "9", {"TYW0EA9"}), Typed(T::Text1_9, "9", {"TYW11A9"}),
         Typed(T::Text1_10, "9", {"TYW12A9"}), Typed(T::Text1_11, "9", {"TYW13A9"}),
-        Typed(T::Text1_12, "9", {"TYW14A9"}), Typed(T::Text1_13, "9", {"TYW03A9"}),
+        Typed(T::Text1_12, "9", {"TYW14A9"}), Typed(T::Text1_13, "3", {"TYW03A3"}),
         Typed(T::Text1_14, "9", {"TYW0BA9"}), Typed(T::TxtFilterOrder, "5", {"TYW02A5"}),
-        Typed(T::Text1_0, " ", {"TYW04A "}),
-        // A line break in a value (a read-out item without its ";") must not end the command
-        // early and send the rest as a command of its own.
-        Typed(T::Text1_0, "3\r\nhor_long=4", {"TYW04A3hor_long=4"}),
+        // Each keystroke is a change: a value half typed but in range is written, anything
+        // else nowhere, so retyping 120 as 80 writes 1 and 80, never an empty value.
+        Typed(T::Text1_0, "1", {"TYW04A1"}), Typed(T::Text1_0, "", {}),
+        Typed(T::Text1_0, "80", {"TYW04A80"}), Typed(T::Text1_0, "007", {"TYW04A7"}),
+        Typed(T::Text1_0, "256", {}), Typed(T::Text1_0, " ", {}), Typed(T::Text1_13, "5", {}),
+        Typed(T::TxtFilterOrder, "8", {}), Typed(T::Text1_0, "3\r\nhor_long=4", {}),
         // Boxes read only by a button send nothing when typed into.
         Typed(T::Text5_0, "5", {}), Typed(T::Text11_3, "5", {}), Typed(T::Text2_1, "5", {}),
         Typed(T::Text8, "5", {})));
@@ -193,6 +193,19 @@ INSTANTIATE_TEST_SUITE_P(
 // ---- The window's own rules around the table ----
 
 using StrokeWindow = testing::StrokeFixture;
+
+// A box that holds no whole number in its range is marked and written nowhere: neither live
+// (the table above), nor by "Apply", nor stored by "Save".
+TEST_F(StrokeWindow, MarksAnInvalidBoxAndNeitherAppliesNorSavesIt) {
+    window.SetText(T::Text1_0, "x");
+    window.SetText(T::Text1_1, "5");
+    EXPECT_TRUE(window.TextInvalid(T::Text1_0));
+    EXPECT_FALSE(window.TextInvalid(T::Text1_1));
+    sink.Take();
+    window.Press(C::Command2);
+    window.Press(C::Command30_6);
+    EXPECT_EQ(sink.Take(), (Commands{"TYW05A5", "TGW055"}));
+}
 
 TEST(StrokeWindowOpening, AsksForTheParameterSetOnceWithALineEnd) {
     testing::VirtualClock clock;

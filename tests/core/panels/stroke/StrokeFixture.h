@@ -22,11 +22,17 @@ class StrokeFixture : public ::testing::Test {
         sink.Take();
     }
 
-    // Every text box holds its own control name, so a command shows which box it read.
+    // Every text box holds its own control name, so a command shows which box it read; a box
+    // with a range holds a number in it instead: Text1(9) holds 209, a narrower box its top.
     void FillEveryTextWithItsName() {
         for (int i = 0; i < kStrokeTextCount; ++i) {
             const auto box = static_cast<StrokeText>(i);
-            window.SetText(box, std::string(StrokeTextName(box)));
+            std::string text(StrokeTextName(box));
+            if (const auto range = StrokeTextLimits(box)) {
+                text = range->max < 255 ? std::to_string(range->max)
+                                        : std::to_string(200 + std::stoi(text.substr(6)));
+            }
+            window.SetText(box, text);
         }
         sink.Take();
     }

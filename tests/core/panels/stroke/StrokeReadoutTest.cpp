@@ -44,11 +44,11 @@ TEST_F(StrokeReadout, ThatEqualsWhatTheWindowShowsSendsNothing) {
     EXPECT_EQ(sink.Take(), Commands{});
 }
 
-TEST_F(StrokeReadout, OpensAClosedWindowFirst) {
+TEST_F(StrokeReadout, ReachesOnlyAnOpenWindow) {
     window.Close();
     window.ApplyReadout("green_gain=7;");
-    EXPECT_TRUE(window.IsOpen());
-    EXPECT_EQ(sink.Take(), (Commands{"dz", "TYW1DA0", "TYW2EA7"}));
+    EXPECT_FALSE(window.IsOpen());
+    EXPECT_EQ(sink.Take(), Commands{});
 }
 
 // One answer against the controls it may set; every control not named keeps its value.
@@ -126,18 +126,19 @@ INSTANTIATE_TEST_SUITE_P(
         // Turns: 0.5 unchecks, 2 checks.
         ItemCase{"x_flip=0.5;", {{"xTurn", "0"}}}, ItemCase{"x_flip=2;", {}},
         ItemCase{"x_flip=on;", {}},
-        // Boxes take the first occurrence, "$" removed; a missing key empties the box.
+        // Boxes take their own item, whatever its place, "$" removed.
         ItemCase{"short_defined_hor_width=7;hor_width=3;frame_cnt=1$2;",
-                 {{"hWidth", "7"}, {"shortHWidth", "7"}, {"frameCount", "12"}}}));
+                 {{"hWidth", "3"}, {"shortHWidth", "7"}, {"frameCount", "12"}}}));
 
-TEST_F(StrokeReadout, EmptiesABoxWhoseKeyIsMissingAndWritesItEmpty) {
+TEST_F(StrokeReadout, EmptiesABoxWhoseKeyIsMissingAndMarksItInsteadOfWritingIt) {
     window.SetText(StrokeText::Text1_1, "9");
     window.SetText(StrokeText::Text11_0, "9");
     sink.Take();
     window.ApplyReadout("hor_width=3;");
     EXPECT_EQ(window.Text(StrokeText::Text1_1), "");
     EXPECT_EQ(window.Text(StrokeText::Text11_0), "");
-    EXPECT_EQ(sink.Take(), (Commands{"TYW04A3", "TYW05A"}));
+    EXPECT_EQ(sink.Take(), (Commands{"TYW04A3"}));
+    EXPECT_TRUE(window.TextInvalid(StrokeText::Text1_1));
 }
 
 }  // namespace

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "DataTestSupport.h"
+#include "FakeSerialPort.h"
+#include "VirtualClock.h"
+#include "core/batch/MonitorJob.h"
+
+namespace zorvex {
+namespace {
+
+class NoBeeper : public Beeper {
+  public:
+    void Beep(int, int) override {}
+};
+class FixedClock : public WallClock {
+  public:
+    LocalDateTime Now() const override { return {}; }
+};
+
+// How the job ended, and the steps it reported.
+struct Ending : MonitorJobView {
+    void Connected(const MonitorData&) override { connected = true; }
+    void StepSent(int step, const MonitorData&) override { lastStep = step; }
+    void Finished(JobExit e, const std::string& text) override {
+        exit = e;
+        message = text;
+    }
+    bool connected = false;
+    int lastStep = -1;
+    std::optional<JobExit> exit;
+    std::string message;
+};
+
+TEST(MonitorJob, ABackupIsSavedOnlyAfterAWholePassAnsweredThroughout) {
+    struct Case {
+        const char* what;
+        int answers;  // the monitor answers this many commands, then falls silent
+        const char* prompt;
+        bool failOpen;
+        JobExit exit;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"answers throughout", 1000, "#", false, JobExit::Done, ""},
+        {"silent from the start", 0, "#", false, JobExit::NoMonitor, "No monitor answered on"},
+        {"silent in the middle of the pass", 20, "#", false, JobExit::NoMonitor,
+         "stopped answering after step"},
+        {"in boot mode", 1000, "$", false, JobExit::NoMonitor, "boot mode"},
+        {"a port that cannot be opened", 0, "#", true, JobExit::PortFailed, "No such file"},
+    };
+    for (const Case& c : cases) {
+        testing::VirtualClock clock;
+        testing::FakeSerialPort port(&clock);
+        port.failOpen = c.failOpen;
+        testing::MemoryFiles files;
+        NoBeeper beeper;
+        FixedClock wallClock;
+        Ending ending;
+        MonitorJob job({port, clock, beeper, files, wallClock}, ending);
+        MonitorJobSetup setup;
+        setup.kind = MonitorJobSetup::Kind::Backup;
+        setup.filePath = "/site/mon1.mdv";
+        job.Start(setup);
+        // Each command echoed and closed by the prompt while the monitor still answers.
+        for (std::size_t answered = 0; !job.Over() && clock.NowMs() < 120000;) {
+            clock.Advance(50);
+            for (; answered < port.writes.size() && static_cast<int>(answered) < c.answers;
+                 ++answered) {
+                port.Receive(port.writes[answered].bytes + c.prompt);
+            }
+        }
+        ASSERT_TRUE(ending.exit.has_value()) << c.what;
+        EXPECT_EQ(*ending.exit, c.exit) << c.what << ": " << ending.message;
+        EXPECT_NE(ending.message.find(c.says), std::string::npos)
+            << c.what << ": " << ending.message;
+        EXPECT_EQ(files.files.count("/site/mon1.mdv"), c.exit == JobExit::Done ? 1u : 0u) << c.what;
+        if (c.exit == JobExit::Done) {
+            EXPECT_EQ(ending.lastStep, UpdateAllDataSteps - 1);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zorvex
