@@ -12,7 +12,7 @@ packages=(
   qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick libx11-dev
   dpkg-dev file desktop-file-utils
   ser2net
 )

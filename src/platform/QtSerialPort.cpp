@@ -229,16 +229,17 @@ QStringList AvailableSerialDevices() {
     return devices;
 }
 
-bool SerialDeviceExists(const QString& device) {
+bool SerialDeviceExists(const QString& device, const QStringList& listed) {
     if (device.isEmpty()) {
         return false;
     }
     if (QFileInfo::exists(device)) {
         return true;
     }
-    // A bare port name such as "COM3" is not a path; ask the system's list instead.
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        if (info.portName() == device || info.systemLocation() == device) {
+    // A bare port name such as "COM3" is not a path: it names the listed device it ends.
+    for (const QString& location : listed) {
+        if (location == device || location.endsWith(QLatin1Char('/') + device) ||
+            location.endsWith(QLatin1Char('\\') + device)) {
             return true;
         }
     }

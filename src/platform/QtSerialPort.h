@@ -55,10 +55,12 @@ class QtSerialPort : public QObject, public SerialPort {
 };
 
 // The serial devices the system lists, for the port choice. Pseudo-terminals are not listed;
-// the user may type any path instead.
+// the user may type any path instead. Listing walks every tty the system has (tens of
+// milliseconds), so a caller takes it once and passes it on; any thread may call it.
 QStringList AvailableSerialDevices();
 
-// Whether a device path (or, on Windows, a port name) is there to be opened at all.
-bool SerialDeviceExists(const QString& device);
+// Whether a device path (or, on Windows, a port name) is there to be opened at all; `listed`
+// is what AvailableSerialDevices gave, for names that are not paths.
+bool SerialDeviceExists(const QString& device, const QStringList& listed);
 
 }  // namespace zorvex

@@ -47,6 +47,10 @@ void CommLog::SetView(CommLogView* view) {
 }
 
 void CommLog::Create() {
+    if (created_) {
+        return;
+    }
+    created_ = true;
     windowLogEnabled_ = true;
     fileLogEnabled_ = false;
     const bool autoPing = s_.settings.Read(kConfigs, kAutoPingKey, "1") == "1";

@@ -47,9 +47,10 @@ class CommLog : public TrafficLog {
 
     void SetView(CommLogView* view);
 
-    // The window's creation: switches and settings read. Its closing at exit: settings
-    // written and an open log file closed.
+    // The window's creation: switches and settings read, once (the widgets may come later).
+    // Its closing at exit: settings written and an open log file closed.
     void Create();
+    bool Created() const { return created_; }
     void Close();
     // The window was shown or brought to the front.
     void Activate();
@@ -120,6 +121,7 @@ class CommLog : public TrafficLog {
 
     std::string typedLine_;
 
+    bool created_ = false;
     bool windowLogEnabled_ = true;
     bool fileLogEnabled_ = false;
     bool fileBoxEnabled_ = true;

@@ -25,6 +25,30 @@ namespace zorvex {
 namespace {
 constexpr int kUpdateAllDataIntervalMs = 1000;
 
+// Runs an action once the watched widget has painted for the first time, so work nobody sees
+// yet waits until the first frame is out.
+class AfterFirstPaint : public QObject {
+  public:
+    AfterFirstPaint(QWidget* widget, std::function<void()> action)
+        : QObject(widget), action_(std::move(action)) {
+        widget->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && action_) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, parent(), std::move(action_));
+            action_ = nullptr;
+            deleteLater();
+        }
+        return false;
+    }
+
+  private:
+    std::function<void()> action_;
+};
+
 std::unique_ptr<SettingsStore> OwnSettingsUnless(SettingsStore* injected) {
     if (injected != nullptr) {
         return nullptr;
@@ -355,8 +379,19 @@ void Application::CreateMainWindow() {
 void Application::CreateCommLogHidden() {
     // frmCommLog (link): create it hidden and let its "Window Log Enable" box switch
     // logging on.
-    frmCommLog_->Widget();
+    CreateCommLog();
     commLog_->SetWindowLogEnabled(true);
+}
+
+void Application::CreateCommLog() {
+    // The log window is made here as far as anyone can tell (its settings read, its switches
+    // set); its widgets, which nobody sees yet, are built after the main window's first frame,
+    // unless it is shown before.
+    commLog_->Create();
+    if (!frmCommLog_->Exists() && !commLogWidgetsPending_) {
+        commLogWidgetsPending_ = true;
+        new AfterFirstPaint(MdiArea().viewport(), [this] { frmCommLog_->Widget(); });
+    }
 }
 
 TwipsSize Application::ScreenSize() const {
@@ -372,7 +407,7 @@ void Application::ShowConnectionWindow() {
     // frmCommLog if needed and starts the first connection attempt with linkState_.CommPort.
     if (!connectCreated_) {
         connectCreated_ = true;
-        frmCommLog_->Widget();
+        CreateCommLog();
         frmConnect_->Widget();
         connection_->Create();
     }
@@ -491,7 +526,7 @@ void Application::OnExit() {
     // Serial port (link): close it if open.
     connection_->StopReplyTimer();
     port_.Close();
-    if (frmCommLog_->Exists()) {
+    if (commLog_->Created()) {
         commLog_->Close();  // its settings, and an open log file closed
     }
     for (ChildWindowSlot* child : childWindows_) {

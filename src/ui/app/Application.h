@@ -32,10 +32,11 @@
 #include "core/protocol/ResponseDispatcher.h"
 #include "core/settings/SettingsStore.h"
 #include "core/support/Timer.h"
-#include "platform/QtMonitorDataFiles.h"
 #include "platform/QtMappedPort.h"
+#include "platform/QtMonitorDataFiles.h"
 #include "platform/QtSystemServices.h"
 #include "ui/app/ChildWindow.h"
+#include "ui/app/StartupWarmUp.h"
 #include "ui/data/QtFileCommandsView.h"
 #include "ui/link/LinkWindowRoutes.h"
 #include "ui/link/frmCommLog.h"
@@ -142,6 +143,8 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     void MakeLink();
     // The communication log model and its window, fed by the receive path.
     void MakeCommLog();
+    // The log window's creation at start-up; its widgets follow the main window's first frame.
+    void CreateCommLog();
     // The stroke window's logic over the queue, its dump over the log, and its window.
     void MakeStrokeAdjustment();
     // A message box raised once the current event has run to its end, so none ever opens
@@ -172,6 +175,9 @@ class Application : private StartupWindows, private LinkIndicators, private Info
         return slot;
     }
     QMdiArea& MdiArea();
+
+    // First of all: the font list is read in the background while the windows are built.
+    StartupWarmUp warmUp_;
 
     // ---- Services (outside world) ----
     std::unique_ptr<SettingsStore> ownSettings_;
@@ -243,6 +249,7 @@ class Application : private StartupWindows, private LinkIndicators, private Info
     StdioLogFileCreator logFiles_;
     std::unique_ptr<CommLog> commLog_;
     std::unique_ptr<ChildWindow<frmCommLog>> frmCommLog_;
+    bool commLogWidgetsPending_ = false;
 
     // ---- Stroke adjustment (stroke) ----
     std::unique_ptr<StrokeAdjustment> stroke_;

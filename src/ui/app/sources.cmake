@@ -6,6 +6,7 @@ target_sources(ui PRIVATE
   app/frmMain.cpp
   app/frmAbout.cpp
   app/HelpWindow.cpp
+  app/StartupWarmUp.cpp
   app/Application.cpp
 )
 

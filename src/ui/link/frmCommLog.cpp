@@ -139,7 +139,7 @@ frmCommLog::frmCommLog(CommLog& log, QWidget* parent) : QWidget(parent), log_(lo
     connect(&catchUp_, &QTimer::timeout, this, &frmCommLog::CatchUp);
     resize(sizeHint());
     log_.SetView(this);
-    log_.Create();
+    log_.Create();  // nothing more when start-up made the log before its widgets
     LayOut();
 }
 

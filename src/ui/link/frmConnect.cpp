@@ -2,12 +2,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QThreadPool>
 #include <QVBoxLayout>
 
 #include "core/link/ConnectionController.h"
@@ -54,7 +58,9 @@ frmConnect::frmConnect(ConnectionController& connection, SerialPortMap& ports, Q
         lblCom_[i]->setBuddy(optCommPort_[i]);
         cboDevice_[i] = new QComboBox(this);
         cboDevice_[i]->setObjectName(QStringLiteral("cboDevice(%1)").arg(i));
-        cboDevice_[i]->setEditable(true);
+        // Editable through its own line edit: setEditable would also build the drop-down
+        // list now, which Qt otherwise builds when the list is first opened.
+        cboDevice_[i]->setLineEdit(new QLineEdit(cboDevice_[i]));
         cboDevice_[i]->setInsertPolicy(QComboBox::NoInsert);
         cboDevice_[i]->setToolTip(
             QStringLiteral("The device Com%1 opens: pick one or type its path, or a network "
@@ -124,7 +130,16 @@ frmConnect::frmConnect(ConnectionController& connection, SerialPortMap& ports, Q
     layout->addWidget(lbl1_);
     layout->addLayout(buttons);
 
-    RefreshDevices();
+    // The system's list is taken when the window is shown; until then each box shows the
+    // device its port maps to, and a path that is not there is marked already (a bare name
+    // such as "COM3" waits for the list).
+    for (int i = 0; i < kPortCount; ++i) {
+        const QString device = FromBytes(ports_.DeviceFor(i + 1));
+        cboDevice_[i]->addItem(device);
+        if (QDir::isAbsolutePath(device)) {
+            ShowDeviceState(i, device);
+        }
+    }
 }
 
 void frmConnect::SetDeviceLister(std::function<QStringList()> lister) {
@@ -132,13 +147,39 @@ void frmConnect::SetDeviceLister(std::function<QStringList()> lister) {
     RefreshDevices();
 }
 
-void frmConnect::SetDeviceChecker(std::function<bool(const QString&)> exists) {
+void frmConnect::SetDeviceChecker(std::function<bool(const QString&, const QStringList&)> exists) {
     deviceExists_ = std::move(exists);
-    RefreshDevices();
+    ShowDevices(listed_);
 }
 
 void frmConnect::RefreshDevices() {
-    const QStringList listed = listDevices_ ? listDevices_() : QStringList();
+    ++listing_;
+    ShowDevices(listDevices_ ? listDevices_() : QStringList());
+}
+
+void frmConnect::RefreshDevicesSoon() {
+    if (!listDevices_) {
+        ShowDevices({});
+        return;
+    }
+    const int listing = ++listing_;
+    QPointer<frmConnect> window(this);
+    QThreadPool::globalInstance()->start([window, listing, list = listDevices_] {
+        QStringList listed = list();
+        // Back on the user-interface thread; the window may be gone by then.
+        QMetaObject::invokeMethod(
+            qApp,
+            [window, listing, listed = std::move(listed)] {
+                if (window && window->listing_ == listing) {
+                    window->ShowDevices(listed);
+                }
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void frmConnect::ShowDevices(const QStringList& listed) {
+    listed_ = listed;
     for (int i = 0; i < kPortCount; ++i) {
         QComboBox* box = cboDevice_[i];
         const QSignalBlocker quiet(box);
@@ -161,7 +202,8 @@ void frmConnect::ShowDeviceState(int index, const QString& device) {
     QLabel* state = lblDeviceState_[index];
     const auto problem = SerialPortMap::CheckDevice(ToBytes(device));
     // A network serial server is only found by connecting to it.
-    if (!problem && (!deviceExists_ || IsNetworkDevice(ToBytes(device)) || deviceExists_(device))) {
+    if (!problem &&
+        (!deviceExists_ || IsNetworkDevice(ToBytes(device)) || deviceExists_(device, listed_))) {
         state->clear();
         state->setToolTip(QString());
         return;
@@ -176,7 +218,7 @@ void frmConnect::ShowDeviceState(int index, const QString& device) {
 
 void frmConnect::showEvent(QShowEvent* event) {
     // Adapters come and go: the list is taken again each time the window is shown.
-    RefreshDevices();
+    RefreshDevicesSoon();
     QWidget::showEvent(event);
 }
 

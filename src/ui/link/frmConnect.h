@@ -33,13 +33,14 @@ class frmConnect : public QWidget {
     }
     // The devices offered in the device boxes; the system's list unless replaced.
     void SetDeviceLister(std::function<QStringList()> lister);
-    // Whether a device is there; a missing one is marked beside its port.
-    void SetDeviceChecker(std::function<bool(const QString&)> exists);
+    // Whether a device is there, given the devices listed; a missing one is marked beside its
+    // port.
+    void SetDeviceChecker(std::function<bool(const QString&, const QStringList&)> exists);
 
     void SetStatusText(const std::string& text);
     void SetIndicatorOnline(bool online);
     void SetSelectedPort(int portNumber);
-    // Fills the device boxes from the map and the system's list again.
+    // Fills the device boxes from the map and the system's list again, listing once.
     void RefreshDevices();
 
   protected:
@@ -48,6 +49,10 @@ class frmConnect : public QWidget {
   private:
     void OnPortClicked(int index);
     void OnDeviceChosen(int index);
+    // Lists the devices on a worker thread and fills the boxes when the list comes back, so
+    // showing the window never waits for the system's list.
+    void RefreshDevicesSoon();
+    void ShowDevices(const QStringList& listed);
     void ShowDeviceState(int index, const QString& device);
     void Report(const std::optional<std::string>& message);
 
@@ -55,7 +60,10 @@ class frmConnect : public QWidget {
     SerialPortMap& ports_;
     std::function<void(const std::string&)> showMessage_;
     std::function<QStringList()> listDevices_;
-    std::function<bool(const QString&)> deviceExists_;
+    std::function<bool(const QString&, const QStringList&)> deviceExists_;
+    QStringList listed_;
+    // Only the newest listing is shown; an older one that comes back late is dropped.
+    int listing_ = 0;
     std::array<QRadioButton*, kPortCount> optCommPort_{};
     std::array<QLabel*, kPortCount> lblCom_{};
     std::array<QComboBox*, kPortCount> cboDevice_{};

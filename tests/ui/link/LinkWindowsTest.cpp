@@ -28,9 +28,13 @@ using testing::MemorySettingsStore;
 // The windows over the connection logic with a fake port and virtual time.
 struct WindowRig {
     WindowRig() {
-        connect.SetDeviceLister([] { return QStringList{"/dev/ttyUSB0", "/dev/ttyACM0"}; });
-        connect.SetDeviceChecker([](const QString& device) {
-            return device == "/dev/ttyUSB0" || device == "/dev/ttyACM0" || device == "/dev/ttyS1";
+        connect.SetDeviceLister([this] {
+            ++listings;
+            return QStringList{"/dev/ttyUSB0", "/dev/ttyACM0"};
+        });
+        // Sees only the one listing of the refresh, as the real check does.
+        connect.SetDeviceChecker([](const QString& device, const QStringList& listed) {
+            return listed.contains(device) || device == "/dev/ttyS1";
         });
         connect.SetMessageHandler([this](const std::string& text) { messages.push_back(text); });
         tries.SetMessageHandler([this](const std::string& text) { messages.push_back(text); });
@@ -47,6 +51,7 @@ struct WindowRig {
     frmConnect connect{rig.ctl, map};
     frmChangeTries tries{rig.ctl};
     std::vector<std::string> messages;
+    int listings = 0;
 };
 
 TEST(LinkWindows, EachPortShowsItsDeviceMarksAMissingOneAndStoresADeviceChosenForIt) {
@@ -64,6 +69,8 @@ TEST(LinkWindows, EachPortShowsItsDeviceMarksAMissingOneAndStoresADeviceChosenFo
     EXPECT_EQ(w.Find<QLabel>(w.connect, "lblDeviceState(1)")->text(), "");  // /dev/ttyS1 is
     EXPECT_EQ(w.Find<QLabel>(w.connect, "lblDevicesFound")->text(),
               "Serial devices found: /dev/ttyUSB0, /dev/ttyACM0");
+    w.connect.RefreshDevices();  // one listing serves all eight rows
+    EXPECT_EQ(w.listings, 2);
 
     com2->setCurrentText("/dev/pts/7");  // typed
     emit com2->lineEdit()->editingFinished();
