@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <sstream>
 #include <string>
-#include <vector>
 
 #include "core/data/MonitorData.h"
 #include "core/protocol/DacTableHandlers.h"
@@ -12,21 +12,6 @@ namespace zorvex {
 namespace {
 
 constexpr int16_t Untouched = 77;
-
-struct CellValue {
-    DacFamily family;
-    DacTableKind kind;
-    int slot;
-    int16_t value;
-};
-
-struct DacCase {
-    const char* name;
-    const char* block;  // as the receive path hands it over
-    int16_t firmware;
-    std::vector<CellValue> written;  // every other cell keeps Untouched
-    int16_t column = 0;
-};
 
 MonitorData FilledModel(int16_t firmware, int16_t column) {
     MonitorData data;
@@ -42,91 +27,75 @@ MonitorData FilledModel(int16_t firmware, int16_t column) {
     return data;
 }
 
-class DacTableReplies : public ::testing::TestWithParam<DacCase> {};
-
-TEST_P(DacTableReplies, FillExactlyTheCellsTheAnswerNames) {
-    const DacCase& c = GetParam();
-    MonitorData data = FilledModel(c.firmware, c.column);
-    ResponseDispatcher dispatcher;
-    RegisterDacTableHandlers(dispatcher, data);
-    dispatcher.Dispatch(c.block);
-
-    MonitorData expected = FilledModel(c.firmware, c.column);
-    for (const CellValue& cell : c.written) {
-        ASSERT_TRUE(expected.SetCell(cell.family, cell.kind, cell.slot, c.column, cell.value));
+// Runs of written cells, blank separated: table (f: factory, p: initial, c: current value),
+// family letter, first slot, "=" and the values of the following slots, e.g. "fH0=1,2 fH8=5".
+MonitorData Expected(int16_t firmware, int16_t column, const std::string& runs) {
+    MonitorData data = FilledModel(firmware, column);
+    std::istringstream in(runs);
+    std::string run;
+    while (in >> run) {
+        const auto kind = run[0] == 'f'   ? DacTableKind::Factory
+                          : run[0] == 'p' ? DacTableKind::Initial
+                                          : DacTableKind::Value;
+        std::istringstream values(run.substr(run.find('=') + 1));
+        int slot = std::stoi(run.substr(2));
+        for (std::string v; std::getline(values, v, ',');) {
+            EXPECT_TRUE(data.SetCell(*DacFamilyFromLetter(run[1]), kind, slot++, column,
+                                     static_cast<int16_t>(std::stoi(v))));
+        }
     }
-    for (int f = 0; f < 5; ++f) {
-        EXPECT_EQ(data.Families[f].value, expected.Families[f].value) << c.name << " family " << f;
-        EXPECT_EQ(data.Families[f].factory, expected.Families[f].factory) << c.name << " " << f;
-        EXPECT_EQ(data.Families[f].initial, expected.Families[f].initial) << c.name << " " << f;
-    }
-}
-
-using F = DacFamily;
-constexpr auto Fa = DacTableKind::Factory;
-constexpr auto In = DacTableKind::Initial;
-
-std::vector<CellValue> Run(DacFamily family, DacTableKind kind, int first,
-                           std::vector<int16_t> values) {
-    std::vector<CellValue> cells;
-    for (int16_t v : values) {
-        cells.push_back({family, kind, first++, v});
-    }
-    return cells;
-}
-
-std::vector<CellValue> Join(std::vector<CellValue> a, const std::vector<CellValue>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
+    return data;
 }
 
 // Short lists repeat the last number; slot 8 of H follows the counted slots; "300" stops the
 // reading; family N clamps above 63 and reads pairs or quads by firmware; "X" is ignored.
-const DacCase DacCases[] = {
-    {"FactoryB", "ddfb\r\n12,240\r\n#", 205, Run(F::B, Fa, 0, {12, 240})},
-    {"ShortListRepeatsTheLast", "ddpl\r\n1,2,3\r\n#", 205,
-     Run(F::L, In, 0, {1, 2, 3, 3, 3, 3, 3, 3})},
-    {"TrailingCommaStops", "ddpl\r\n1,2,\r\n#", 205, Run(F::L, In, 0, {1, 2})},
-    {"FactoryV", "ddfv\r\n0,1,2,3,4,5,255\r\n#", 205, Run(F::V, Fa, 0, {0, 1, 2, 3, 4, 5, 255})},
-    {"NegativeStopsAtOnce", "ddpv -1,5\r\n#", 205, {}},
-    {"HSlotEight", "ddfh\r\n10,20,30,40,99\r\n#", 205,
-     Join(Run(F::H, Fa, 0, {10, 20, 30, 40}), {{F::H, Fa, 8, 99}})},
-    {"HSlotEightRepeatsTheLast", "ddfh\r\n10,20,30,40\r\n#", 205,
-     Join(Run(F::H, Fa, 0, {10, 20, 30, 40}), {{F::H, Fa, 8, 40}})},
-    {"HSlotEightTrailingCommaIsMinusOne", "ddfh\r\n10,20,30,40,\r\n#", 205,
-     Join(Run(F::H, Fa, 0, {10, 20, 30, 40}), {{F::H, Fa, 8, -1}})},
-    {"H300StopsAndSkipsSlotEight", "ddfh\r\n10,20,300,40,99", 205, Run(F::H, Fa, 0, {10, 20})},
-    {"HSlotEightHasNoRangeTest", "ddph\r\n1,2,3,4,1000\r\n#", 205,
-     Join(Run(F::H, In, 0, {1, 2, 3, 4}), {{F::H, In, 8, 1000}})},
-    {"HSlotEightBeyond16Bits", "ddph\r\n1,2,3,4,40000\r\n#", 205, Run(F::H, In, 0, {1, 2, 3, 4})},
-    {"HSlotEightBelow16Bits", "ddph\r\n1,2,3,4,-40000\r\n#", 205, Run(F::H, In, 0, {1, 2, 3, 4})},
-    {"CurrentValuesAreStoredAsValues", "ddl\r\n1,2,3\r\n#", 205,
-     Run(F::L, DacTableKind::Value, 0, {1, 2, 3, 3, 3, 3, 3, 3})},
-    {"CurrentHSlotEight", "ddh 1,2,3,4,5#", 205,
-     Join(Run(F::H, DacTableKind::Value, 0, {1, 2, 3, 4}), {{F::H, DacTableKind::Value, 8, 5}})},
-    {"NPairClampsAbove63",
-     "ddfs\r\nN factors\r\n70, 5, 20\r\n#",
-     250,
-     {{F::N, Fa, 0, 63}, {F::N, Fa, 1, 20}}},
-    {"NPairOfTwo", "ddfs\r\nN\r\n1,2\r\n#", 250, Run(F::N, Fa, 0, {1, 2})},
-    {"NPair300Stops", "ddfs\r\nN\r\n5,6,300\r\n#", 250, Run(F::N, Fa, 0, {5})},
-    {"NQuadAt250", "ddps\r\ntitle\r\n1,2,3,4\r\n#", 250, Run(F::N, In, 0, {1, 2, 3, 4})},
-    {"NPairAt224", "ddps\r\ntitle\r\n1,2,3,4\r\n#", 224, {{F::N, In, 0, 1}, {F::N, In, 1, 3}}},
-    {"TQuadAt224", "ddft\r\nx\r\n9,8,7,6\r\n#", 224, Run(F::N, Fa, 2, {9, 8, 7, 6})},
-    {"TQuadAt250", "ddft\r\nx\r\n9,8,7,6\r\n#", 250, Run(F::N, Fa, 0, {9, 8, 7, 6})},
-    {"InitialTQuadAt224", "ddpt\r\nx\r\n64,1,2,3\r\n#", 224, Run(F::N, In, 2, {63, 1, 2, 3})},
-    {"NamedFactoryAt250", "dds\r\nF values\r\n7,8,9,10\r\n#", 250, Run(F::N, Fa, 0, {7, 8, 9, 10})},
-    {"NamedInitialLowerCaseAt224",
-     "dds\r\np values\r\n7,8,9\r\n#",
-     224,
-     {{F::N, In, 0, 7}, {F::N, In, 1, 9}}},
-    {"NamedTAlwaysQuad", "ddt\r\nP\r\n1,2,3,4\r\n#", 250, Run(F::N, In, 2, {1, 2, 3, 4})},
-    {"NamedXChangesNothing", "dds\r\nX\r\n7,8\r\n#", 250, {}},
-    {"NNoValueLine", "ddfs 12#", 250, Run(F::N, Fa, 0, {12, 12})},
-    {"CurrentScanSetColumn", "ddfb\r\n5,6\r\n#", 205, Run(F::B, Fa, 0, {5, 6}), 3}};
-
-INSTANTIATE_TEST_SUITE_P(Answers, DacTableReplies, ::testing::ValuesIn(DacCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+TEST(DacTableReplies, FillExactlyTheCellsTheAnswerNames) {
+    struct Case {
+        const char* block;  // as the receive path hands it over
+        int16_t firmware;
+        const char* written;  // every other cell keeps Untouched
+        int16_t column = 0;
+    };
+    const Case cases[] = {{"ddfb\r\n12,240\r\n#", 205, "fB0=12,240"},
+                          {"ddpl\r\n1,2,3\r\n#", 205, "pL0=1,2,3,3,3,3,3,3"},
+                          {"ddpl\r\n1,2,\r\n#", 205, "pL0=1,2"},
+                          {"ddfv\r\n0,1,2,3,4,5,255\r\n#", 205, "fV0=0,1,2,3,4,5,255"},
+                          {"ddpv -1,5\r\n#", 205, ""},
+                          {"ddfh\r\n10,20,30,40,99\r\n#", 205, "fH0=10,20,30,40 fH8=99"},
+                          {"ddfh\r\n10,20,30,40\r\n#", 205, "fH0=10,20,30,40 fH8=40"},
+                          {"ddfh\r\n10,20,30,40,\r\n#", 205, "fH0=10,20,30,40 fH8=-1"},
+                          {"ddfh\r\n10,20,300,40,99", 205, "fH0=10,20"},
+                          {"ddph\r\n1,2,3,4,1000\r\n#", 205, "pH0=1,2,3,4 pH8=1000"},
+                          {"ddph\r\n1,2,3,4,40000\r\n#", 205, "pH0=1,2,3,4"},
+                          {"ddph\r\n1,2,3,4,-40000\r\n#", 205, "pH0=1,2,3,4"},
+                          {"ddl\r\n1,2,3\r\n#", 205, "cL0=1,2,3,3,3,3,3,3"},
+                          {"ddh 1,2,3,4,5#", 205, "cH0=1,2,3,4 cH8=5"},
+                          {"ddfs\r\nN factors\r\n70, 5, 20\r\n#", 250, "fN0=63,20"},
+                          {"ddfs\r\nN\r\n5,6,300\r\n#", 250, "fN0=5"},
+                          {"ddps\r\ntitle\r\n1,2,3,4\r\n#", 250, "pN0=1,2,3,4"},
+                          {"ddps\r\ntitle\r\n1,2,3,4\r\n#", 224, "pN0=1,3"},
+                          {"ddft\r\nx\r\n9,8,7,6\r\n#", 224, "fN2=9,8,7,6"},
+                          {"ddft\r\nx\r\n9,8,7,6\r\n#", 250, "fN0=9,8,7,6"},
+                          {"ddpt\r\nx\r\n64,1,2,3\r\n#", 224, "pN2=63,1,2,3"},
+                          {"dds\r\nF values\r\n7,8,9,10\r\n#", 250, "fN0=7,8,9,10"},
+                          {"dds\r\np values\r\n7,8,9\r\n#", 224, "pN0=7,9"},
+                          {"ddt\r\nP\r\n1,2,3,4\r\n#", 250, "pN2=1,2,3,4"},
+                          {"dds\r\nX\r\n7,8\r\n#", 250, ""},
+                          {"ddfs 12#", 250, "fN0=12,12"},
+                          {"ddfb\r\n5,6\r\n#", 205, "fB0=5,6", 3}};
+    for (const Case& c : cases) {
+        MonitorData data = FilledModel(c.firmware, c.column);
+        ResponseDispatcher dispatcher;
+        RegisterDacTableHandlers(dispatcher, data);
+        dispatcher.Dispatch(c.block);
+        const MonitorData expected = Expected(c.firmware, c.column, c.written);
+        for (int f = 0; f < 5; ++f) {
+            EXPECT_EQ(data.Families[f].value, expected.Families[f].value) << c.block << f;
+            EXPECT_EQ(data.Families[f].factory, expected.Families[f].factory) << c.block << f;
+            EXPECT_EQ(data.Families[f].initial, expected.Families[f].initial) << c.block << f;
+        }
+    }
+}
 
 TEST(DacTableRepliesOutsideTheTables, AreIgnoredForAColumnOrCountBeyondTheTables) {
     for (int16_t column : {int16_t{-1}, int16_t{7}, int16_t{8}}) {

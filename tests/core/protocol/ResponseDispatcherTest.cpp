@@ -39,8 +39,8 @@ INSTANTIATE_TEST_SUITE_P(
     Letters, DispatchTables,
     ::testing::Values(
         RouteCase{"p#", H::Ping, "#"}, RouteCase{"p\r\n#", H::Ping, "#"},
-        RouteCase{"P$", H::Ping, "$"}, RouteCase{"a1000\r\nAddr = 0x1000\r\n#", H::MemoryAddress,
-                                                 "1000\r\nAddr = 0x1000\r\n#"},
+        RouteCase{"P$", H::Ping, "$"},
+        RouteCase{"a1000\r\nAddr = 0x1000\r\n#", H::MemoryAddress, "1000\r\nAddr = 0x1000\r\n#"},
         RouteCase{"rb\r\n:= 0x12\r\n#", H::MemoryRead, "b\r\n:= 0x12\r\n#"},
         RouteCase{"df\r\nV 2.05\r\n#", H::FirmwareVersion, "V 2.05\r\n#"},
         RouteCase{"dfV 2.05\r\n#", H::FirmwareVersion, "V 2.05\r\n#"},
@@ -65,16 +65,16 @@ INSTANTIATE_TEST_SUITE_P(
         RouteCase{"ddl 1", H::CurrentL, "1"}, RouteCase{"ddv 1", H::CurrentV, "1"},
         // Accepted with no effect, or ignored.
         RouteCase{"ddpn 1", std::nullopt, ""}, RouteCase{"ddfa 1", std::nullopt, ""},
-        RouteCase{"ddn 1", std::nullopt, ""},
-        RouteCase{"dmq 1", std::nullopt, ""}, RouteCase{"dmc 1", std::nullopt, ""},
-        RouteCase{"dsd 1", std::nullopt, ""}, RouteCase{"dra 1", std::nullopt, ""},
-        RouteCase{"da 1", std::nullopt, ""}, RouteCase{"dw 1", std::nullopt, ""},
-        RouteCase{"dps 1", std::nullopt, ""}, RouteCase{"dv 1", std::nullopt, ""},
-        RouteCase{"TYW2ba1\r\n#", std::nullopt, ""}, RouteCase{"#", std::nullopt, ""},
-        RouteCase{"cz0\r\n#", std::nullopt, ""}, RouteCase{"g\r\n$", std::nullopt, ""},
-        RouteCase{"wb12\r\n#", std::nullopt, ""}, RouteCase{":1000\r\n#", std::nullopt, ""},
-        RouteCase{" \r\n\t ", std::nullopt, ""}, RouteCase{"", std::nullopt, ""},
-        RouteCase{"d", std::nullopt, ""}, RouteCase{"dd \r\n", std::nullopt, ""}));
+        RouteCase{"ddn 1", std::nullopt, ""}, RouteCase{"dmq 1", std::nullopt, ""},
+        RouteCase{"dmc 1", std::nullopt, ""}, RouteCase{"dsd 1", std::nullopt, ""},
+        RouteCase{"dra 1", std::nullopt, ""}, RouteCase{"da 1", std::nullopt, ""},
+        RouteCase{"dw 1", std::nullopt, ""}, RouteCase{"dps 1", std::nullopt, ""},
+        RouteCase{"dv 1", std::nullopt, ""}, RouteCase{"TYW2ba1\r\n#", std::nullopt, ""},
+        RouteCase{"#", std::nullopt, ""}, RouteCase{"cz0\r\n#", std::nullopt, ""},
+        RouteCase{"g\r\n$", std::nullopt, ""}, RouteCase{"wb12\r\n#", std::nullopt, ""},
+        RouteCase{":1000\r\n#", std::nullopt, ""}, RouteCase{" \r\n\t ", std::nullopt, ""},
+        RouteCase{"", std::nullopt, ""}, RouteCase{"d", std::nullopt, ""},
+        RouteCase{"dd \r\n", std::nullopt, ""}));
 
 }  // namespace
 }  // namespace zorvex

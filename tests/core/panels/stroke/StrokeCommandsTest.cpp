@@ -207,20 +207,10 @@ TEST_F(StrokeWindow, MarksAnInvalidBoxAndNeitherAppliesNorSavesIt) {
     EXPECT_EQ(sink.Take(), (Commands{"TYW05A5", "TGW055"}));
 }
 
-TEST(StrokeWindowOpening, AsksForTheParameterSetOnceWithALineEnd) {
-    testing::VirtualClock clock;
-    testing::RecordingSink sink;
-    LinkState link;
-    W window(sink, clock, link);
-    window.Open();
-    window.Open();
-    EXPECT_EQ(sink.commands, Commands{"dz"});
-    EXPECT_FALSE(sink.unterminated);
-}
-
 // Opening values, bar labels, typed edits and the AutoPing refusal are pinned through the
 // window in tests/ui/stroke.
 TEST_F(StrokeWindow, RefusesValuesTheControlsDoNotHaveAndSendsNothingOnceClosed) {
+    window.Open();  // already open: the parameter set is not asked for again
     window.SetBar(StrokeBar::Gain, 256);
     window.SetBar(StrokeBar::Gain, -1);
     window.SetBar(StrokeBar::XOffset, 256);

@@ -14,12 +14,14 @@ namespace zorvex::testing {
 
 using Commands = std::vector<std::string>;
 
-// An open stroke window over a recording sink and a virtual clock; the opening "dz" is taken.
+// An open stroke window over a recording sink and a virtual clock; opening asks for the
+// parameter set with "dz" and a line end, and that is taken.
 class StrokeFixture : public ::testing::Test {
   protected:
     StrokeFixture() {
         window.Open();
-        sink.Take();
+        EXPECT_EQ(sink.Take(), Commands{"dz"});
+        EXPECT_FALSE(sink.unterminated);
     }
 
     // Every text box holds its own control name, so a command shows which box it read; a box
