@@ -275,6 +275,8 @@ TEST(ReadAndWriteMDF, RefuseWithNoFileOpenOrAHandleOutOfRangeAndReopenTheFileOfT
     rig.Put("/data/w.mdv", testing::FullModel(310));
     rig.data.DiskFileNum = 1;
     rig.data.DataChanged = true;
+    rig.data.FilePath = "/data/gone.mdv";
+    EXPECT_FALSE(rig.file.ReadMDF().ok) << "a file that cannot be read is no success";
     rig.data.FilePath = "/data/w.mdv";
     EXPECT_TRUE(rig.file.ReadMDF().ok);
     EXPECT_TRUE(rig.data.FileOpenForInput);
