@@ -60,10 +60,12 @@ void frmTrying::SetToGoText(const std::string& text) {
 }
 
 void frmTrying::showEvent(QShowEvent* event) {
-    // After its place is restored the window always takes its own size.
+    // After its place is restored the window always takes its own size, widened where its
+    // texts need more ("no limit" is wider than a count) so no scroll bar cuts them.
     if (auto* frame = ChildFrameOf(*this)) {
-        frame->resize(TwipsToPixels(kWidthTwips, LogicalDpiX(this)),
-                      TwipsToPixels(kHeightTwips, LogicalDpiY(this)));
+        const QSize own(TwipsToPixels(kWidthTwips, LogicalDpiX(this)),
+                        TwipsToPixels(kHeightTwips, LogicalDpiY(this)));
+        frame->resize(own.expandedTo(frame->minimumSizeHint()));
     }
     QWidget::showEvent(event);
 }
