@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTimer>
+#include <initializer_list>
 
 #include "core/app/DisplayConfiguration.h"
 #include "core/data/MonitorDataComparison.h"
@@ -56,10 +57,11 @@ std::unique_ptr<SettingsStore> OwnSettingsUnless(SettingsStore* injected) {
     return std::make_unique<QtSettingsStore>(FromBytes(BuiltApplicationTitle()));
 }
 
-// The tool's icon in every size it comes in.
-QIcon ToolIcon() {
+// The tool's icon in the sizes given. Each size is a PNG decoded when it is added: the large
+// ones, for the task switcher, cost more than the rest of the first frame's pictures together.
+QIcon ToolIcon(std::initializer_list<int> sizes) {
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256}) {
+    for (int size : sizes) {
         icon.addFile(QStringLiteral(":/zorvex/zorvex-%1.png").arg(size), QSize(size, size));
     }
     return icon;
@@ -81,8 +83,12 @@ Application::Application(ApplicationServices services)
       main_(std::make_unique<frmMain>()),
       ownPort_(services.port != nullptr ? nullptr : std::make_unique<QtMappedPort>(portMap_)),
       port_(services.port != nullptr ? *services.port : *ownPort_) {
-    // Every window, the child windows and the dialogs included, shows it.
-    QApplication::setWindowIcon(ToolIcon());
+    // Every window, the child windows and the dialogs included, shows it. The first frame
+    // needs the small sizes only (title bars); the large ones follow right after it.
+    QApplication::setWindowIcon(ToolIcon({16, 32}));
+    new AfterFirstPaint(MdiArea().viewport(), [] {
+        QApplication::setWindowIcon(ToolIcon({16, 32, 48, 64, 128, 256}));
+    });
     shell_ = std::make_unique<Shell>(shellState_, monitorData_, linkState_, *main_,
                                      static_cast<LinkIndicators&>(*this),
                                      static_cast<InfoLabels&>(*this));

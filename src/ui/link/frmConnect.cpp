@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGridLayout>
@@ -11,6 +12,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringListModel>
 #include <QThreadPool>
 #include <QVBoxLayout>
 
@@ -49,6 +51,13 @@ frmConnect::frmConnect(ConnectionController& connection, SerialPortMap& ports, Q
     setObjectName(QStringLiteral("frmConnect"));
     setWindowTitle(QStringLiteral("Monitor Connection"));
 
+    // One completer over the devices found serves every box: a line edit takes it over when it
+    // gets the focus, and a box left without one would build its own (eight at start-up).
+    deviceNames_ = new QStringListModel(this);
+    auto* completer = new QCompleter(deviceNames_, this);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setCompletionMode(QCompleter::InlineCompletion);
+
     auto* portsGrid = new QGridLayout;
     for (int i = 0; i < kPortCount; ++i) {
         optCommPort_[i] = new QRadioButton(this);
@@ -60,7 +69,9 @@ frmConnect::frmConnect(ConnectionController& connection, SerialPortMap& ports, Q
         cboDevice_[i]->setObjectName(QStringLiteral("cboDevice(%1)").arg(i));
         // Editable through its own line edit: setEditable would also build the drop-down
         // list now, which Qt otherwise builds when the list is first opened.
-        cboDevice_[i]->setLineEdit(new QLineEdit(cboDevice_[i]));
+        auto* deviceText = new QLineEdit(cboDevice_[i]);
+        deviceText->setCompleter(completer);
+        cboDevice_[i]->setLineEdit(deviceText);
         cboDevice_[i]->setInsertPolicy(QComboBox::NoInsert);
         cboDevice_[i]->setToolTip(
             QStringLiteral("The device Com%1 opens: pick one or type its path, or a network "
@@ -180,6 +191,7 @@ void frmConnect::RefreshDevicesSoon() {
 
 void frmConnect::ShowDevices(const QStringList& listed) {
     listed_ = listed;
+    deviceNames_->setStringList(listed);
     for (int i = 0; i < kPortCount; ++i) {
         QComboBox* box = cboDevice_[i];
         const QSignalBlocker quiet(box);

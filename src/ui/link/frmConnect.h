@@ -11,6 +11,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QStringListModel;
 
 namespace zorvex {
 
@@ -62,6 +63,7 @@ class frmConnect : public QWidget {
     std::function<QStringList()> listDevices_;
     std::function<bool(const QString&, const QStringList&)> deviceExists_;
     QStringList listed_;
+    QStringListModel* deviceNames_ = nullptr;
     // Only the newest listing is shown; an older one that comes back late is dropped.
     int listing_ = 0;
     std::array<QRadioButton*, kPortCount> optCommPort_{};
