@@ -8,34 +8,38 @@
 #include "FakeSerialPort.h"
 #include "FakeServices.h"
 #include "MemorySettingsStore.h"
-#include "core/app/StatusOperations.h"
+#include "NullServices.h"
 #include "core/link/CommLog.h"
-#include "core/support/CommandSink.h"
 
 namespace zorvex::testing {
 
-class RecordingCommandSink : public CommandSink {
-  public:
+struct RecordingCommandSink : CommandSink {
     void QueueCommand(const std::string& text) override { queued.push_back(text); }
     std::vector<std::string> queued;
 };
 
-class StatusCalls : public StatusOperations {
-  public:
-    void SetMonitorOnline() override { calls.push_back("online"); }
-    void SetBootModeStatus() override { calls.push_back("boot"); }
-    void SetMonitorOffline() override { calls.push_back("offline"); }
-    void SetOfflineDemoMode() override { calls.push_back("demo"); }
-    void SetGoOfflineEnabled(bool) override {}
-    std::vector<std::string> calls;
-};
-
 // Log files kept in memory; a file can be told to fail after some bytes, as a full disk does.
-class MemoryLogFiles : public LogFileCreator {
-  public:
+struct MemoryLogFiles : LogFileCreator {
     struct Content {
         std::string bytes;
         bool closed = false;
+    };
+    struct File : LogFile {
+        File(std::shared_ptr<Content> content, long failAfter)
+            : content(content), failAfter(failAfter) {}
+        bool Write(std::string_view bytes) override {
+            if (failAfter >= 0 &&
+                static_cast<long>(content->bytes.size() + bytes.size()) > failAfter) {
+                return false;
+            }
+            content->bytes.append(bytes);
+            return true;
+        }
+        bool Flush() override { return true; }
+        bool Close() override { return content->closed = true; }
+        std::string LastError() const override { return "No space left on device"; }
+        std::shared_ptr<Content> content;
+        long failAfter;
     };
 
     LogFileCreation Create(const std::string& path) override {
@@ -50,50 +54,20 @@ class MemoryLogFiles : public LogFileCreator {
     bool refuse = false;
     long failAfterBytes = -1;  // negative: never fails
     std::map<std::string, std::shared_ptr<Content>> files;
-
-  private:
-    class File : public LogFile {
-      public:
-        File(std::shared_ptr<Content> content, long failAfter)
-            : content_(std::move(content)), failAfter_(failAfter) {}
-        bool Write(std::string_view bytes) override {
-            if (failAfter_ >= 0 &&
-                static_cast<long>(content_->bytes.size() + bytes.size()) > failAfter_) {
-                return false;
-            }
-            content_->bytes.append(bytes);
-            return true;
-        }
-        bool Flush() override { return true; }
-        bool Close() override { return content_->closed = true; }
-        std::string LastError() const override { return "No space left on device"; }
-
-      private:
-        std::shared_ptr<Content> content_;
-        long failAfter_;
-    };
 };
 
-class RecordingView : public CommLogView {
-  public:
+struct RecordingView : CommLogView {
     void ShowControls(const CommLogControls& c) override { controls = c; }
-    void LogTextPending() override { ++pendingCalls; }
+    void LogTextPending() override {}
     void ShowFileLogFailure(const std::string& message) override { failures.push_back(message); }
-    // Catches up the way the window does and returns what it shows.
-    const std::string& CatchUp(CommLog& log) {
-        auto update = log.TakeTextUpdate();
-        if (update.cleared) {
-            shown.clear();
-            ++clears;
-        }
-        return shown.append(update.appended);
-    }
-
     CommLogControls controls;
-    int pendingCalls = 0;
-    int clears = 0;
-    std::string shown;
     std::vector<std::string> failures;
+};
+
+// The status operations as calls; a reconnection from the log restarts after the last one.
+struct LastStatus : NullStatus {
+    void SetMonitorOffline() override { last = "offline"; }
+    std::string last = "nothing";
 };
 
 struct CommLogHarness {
@@ -101,7 +75,7 @@ struct CommLogHarness {
     RecordingCommandSink commands;
     FakeSerialPort port;
     MemorySettingsStore settings;
-    StatusCalls status;
+    LastStatus status;
     FakeWallClock clock;
     MemoryLogFiles files;
     LogFileCreator* realFiles = nullptr;  // set to log into real files instead
@@ -119,8 +93,7 @@ struct CommLogHarness {
         CommLogLinkHooks hooks;
         hooks.clearTransmitQueue = [this] { hookCalls.push_back("clear queue"); };
         hooks.restartConnectionAttempt = [this] {
-            hookCalls.push_back("restart attempt after " +
-                                (status.calls.empty() ? "nothing" : status.calls.back()));
+            hookCalls.push_back("restart attempt after " + status.last);
         };
         hooks.startKeepAlive = [this](int ms) {
             hookCalls.push_back("keep-alive " + std::to_string(ms));
