@@ -18,28 +18,22 @@ struct RecordingCommandSink : CommandSink {
     std::vector<std::string> queued;
 };
 
-// Log files kept in memory; a file can be told to fail after some bytes, as a full disk does.
+// Log files kept in memory.
 struct MemoryLogFiles : LogFileCreator {
     struct Content {
         std::string bytes;
         bool closed = false;
     };
     struct File : LogFile {
-        File(std::shared_ptr<Content> content, long failAfter)
-            : content(content), failAfter(failAfter) {}
+        explicit File(std::shared_ptr<Content> content) : content(std::move(content)) {}
         bool Write(std::string_view bytes) override {
-            if (failAfter >= 0 &&
-                static_cast<long>(content->bytes.size() + bytes.size()) > failAfter) {
-                return false;
-            }
             content->bytes.append(bytes);
             return true;
         }
         bool Flush() override { return true; }
         bool Close() override { return content->closed = true; }
-        std::string LastError() const override { return "No space left on device"; }
+        std::string LastError() const override { return {}; }
         std::shared_ptr<Content> content;
-        long failAfter;
     };
 
     LogFileCreation Create(const std::string& path) override {
@@ -47,12 +41,11 @@ struct MemoryLogFiles : LogFileCreator {
             return {nullptr, "Permission denied"};
         }
         files[path] = std::make_shared<Content>();
-        return {std::make_unique<File>(files[path], failAfterBytes), {}};
+        return {std::make_unique<File>(files[path]), {}};
     }
     const std::string& Bytes(const std::string& path) const { return files.at(path)->bytes; }
 
     bool refuse = false;
-    long failAfterBytes = -1;  // negative: never fails
     std::map<std::string, std::shared_ptr<Content>> files;
 };
 
@@ -90,14 +83,10 @@ struct CommLogHarness {
 
     // The log over the harness's services, before a window is attached.
     CommLog& Build() {
-        CommLogLinkHooks hooks;
-        hooks.clearTransmitQueue = [this] { hookCalls.push_back("clear queue"); };
-        hooks.restartConnectionAttempt = [this] {
-            hookCalls.push_back("restart attempt after " + status.last);
-        };
-        hooks.startKeepAlive = [this](int ms) {
-            hookCalls.push_back("keep-alive " + std::to_string(ms));
-        };
+        const auto call = [this](const std::string& what) { hookCalls.push_back(what); };
+        const CommLogLinkHooks hooks{[=] { call("clear queue"); },
+                                     [call, this] { call("restart attempt after " + status.last); },
+                                     [=](int ms) { call("keep-alive " + std::to_string(ms)); }};
         log = std::make_unique<CommLog>(
             CommLogServices{link, commands, port, settings, status, clock,
                             realFiles != nullptr ? *realFiles : files, hooks});

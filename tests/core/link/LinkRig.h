@@ -100,6 +100,16 @@ struct LinkRig {
         return static_cast<int>(std::count(w.begin(), w.end(), text));
     }
     const std::string& ToGo() const { return tryingView.toGo.back(); }
+    // What was written and when, as "p@100 df@2100": a line end "\r\n" is left out.
+    std::string Wire() const {
+        std::string wire;
+        for (const auto& w : port.writes) {
+            const bool crlf = w.bytes.ends_with("\r\n");
+            wire += (wire.empty() ? "" : " ") + w.bytes.substr(0, w.bytes.size() - (crlf ? 2 : 0)) +
+                    "@" + std::to_string(w.atMs);
+        }
+        return wire;
+    }
 
     VirtualClock clock;
     FakeSerialPort port{&clock};
