@@ -64,7 +64,7 @@ struct LastStatus : NullStatus {
 };
 
 struct CommLogHarness {
-    LinkState link;
+    LinkState link{.CommLogEnabled = true};
     RecordingCommandSink commands;
     FakeSerialPort port;
     MemorySettingsStore settings;
@@ -76,10 +76,7 @@ struct CommLogHarness {
     RecordingView view;
     std::unique_ptr<CommLog> log;
 
-    CommLogHarness() {
-        port.Open(1);
-        link.CommLogEnabled = true;
-    }
+    CommLogHarness() { port.Open(1); }
 
     // The log over the harness's services, before a window is attached.
     CommLog& Build() {

@@ -27,14 +27,13 @@ struct RecordingStatus : StatusOperations {
     void SetBootModeStatus() override { Set("boot", true); }
     void SetMonitorOffline() override { Set("No monitor", false); }
     void SetOfflineDemoMode() override { SetMonitorOffline(); }
-    void SetGoOfflineEnabled(bool enabled) override { goOfflineEnabled = enabled; }
+    void SetGoOfflineEnabled(bool) override {}
     void Set(const char* text, bool online) {
         status = text;
         data.MonitorOnline = online;
     }
     MonitorData& data;
     std::string status = "none";
-    bool goOfflineEnabled = false;
 };
 
 struct RecordingTrafficLog : TrafficLog {
@@ -94,9 +93,8 @@ struct LinkRig {
                 const std::string& lines = "") {
         port.Receive(echo + "\r\n" + lines + prompt + "\r\n");
     }
-    std::vector<std::string> Writes() const { return port.WrittenTexts(); }
     int Count(const std::string& text) const {
-        const auto w = Writes();
+        const auto w = port.WrittenTexts();
         return static_cast<int>(std::count(w.begin(), w.end(), text));
     }
     const std::string& ToGo() const { return tryingView.toGo.back(); }

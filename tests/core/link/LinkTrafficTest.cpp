@@ -7,13 +7,16 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// What the monitor sends and what is queued at a virtual time; "clear" and "reset" are done
-// as the log window's button and a new connection try do them.
+// What the monitor sends and what is queued at a virtual time, and a clear or a reset of the
+// queue as the log window's button and a new connection try do them.
 struct Step {
     int64_t atMs;
     std::string received;
     std::string queued = "";
+    void (TransmitQueue::*then)() = nullptr;
 };
+constexpr auto clear = &TransmitQueue::ClearTransmitQueue;
+constexpr auto reset = &TransmitQueue::ResetTransmitQueue;
 
 TEST(TransmitQueue, WritesOneCommandAtATimePacedAndOneResendPerRejectionOfTheCommandOnTheWire) {
     const std::string dt = "dt\r\n", dh = "dh\r\n", p = "p\r\n";
@@ -31,10 +34,11 @@ TEST(TransmitQueue, WritesOneCommandAtATimePacedAndOneResendPerRejectionOfTheCom
         // A prompt before the taken command is written is not its answer.
         {{{0, "", dt}, {0, "", dh}, {50, "#"}, {1050, "#"}}, "dt@100 dh@1150"},
         // A clear drops what is queued and keeps waiting for the answer.
-        {{{0, "", p}, {0, "", dt}, {150, "", "clear"}, {150, "", dh}, {300, "#"}}, "p@100 dh@400"},
+        {{{0, "", p}, {0, "", dt}, {150, "", "", clear}, {150, "", dh}, {300, "#"}},
+         "p@100 dh@400"},
         // A reset drops the resend pending and the write not yet due and stops waiting, with
         // a beep only while a reply is awaited.
-        {{{0, "", "ww1\r\n"}, {150, "!"}, {150, "", "reset"}, {150, "", "reset"}, {150, "", p}},
+        {{{0, "", "ww1\r\n"}, {150, "!", "", reset}, {150, "", "", reset}, {150, "", p}},
          "ww1@100 p@250",
          1},
         // Answered after one resend: the next command follows, not the resent one again.
@@ -58,12 +62,9 @@ TEST(TransmitQueue, WritesOneCommandAtATimePacedAndOneResendPerRejectionOfTheCom
         for (const Step& step : c.steps) {
             rig.clock.Advance(step.atMs - rig.clock.NowMs());
             rig.port.Receive(step.received);
-            if (step.queued == "clear") {
-                rig.queue.ClearTransmitQueue();
-            } else if (step.queued == "reset") {
-                rig.queue.ResetTransmitQueue();
-            } else {
-                rig.queue.QueueCommand(step.queued);
+            rig.queue.QueueCommand(step.queued);
+            if (step.then != nullptr) {
+                (rig.queue.*step.then)();
             }
         }
         rig.clock.Advance(3000 - rig.clock.NowMs());
@@ -91,21 +92,19 @@ TEST(TransmitQueue, DropsACommandAfterFiveResendsAndCountsAfreshForTheNext) {
 }
 
 TEST(ReceivePath, CutsTheSameBlocksHoweverTheTextIsSplitIntoEventsAndFeedsTheLogWhenOn) {
-    const struct {
-        const char* received;
-        Texts blocks;
-        const char* left = "";  // what stays in ReceiveBuffer
-    } rows[] = {{"OK\r\n#\r\n", {"OK\r\n#"}},
-                {"ab\r\ncd\r\n#\r\n", {"ab\r\ncd\r\n#"}},
-                {"#$", {"#", "$"}},
-                // Only the first CR after a prompt is dropped, even with text between.
-                {"#\r\r\n#", {"#", "\r\n#"}},
-                {"#x\r", {"#"}, "x"},
-                {"\n\na\n\nb\r\n\n#", {"ab\r\n#"}},
-                // Text with nothing outstanding goes into the next block.
-                {"stray\r\np\r\n#", {"stray\r\np\r\n#"}},
-                {"junk!\r\n", {}}};
-    for (const auto& row : rows) {
+    // Received, the blocks cut and what stays in ReceiveBuffer.
+    const std::tuple<const char*, Texts, const char*> rows[] = {
+        {"OK\r\n#\r\n", {"OK\r\n#"}, ""},
+        {"ab\r\ncd\r\n#\r\n", {"ab\r\ncd\r\n#"}, ""},
+        {"#$", {"#", "$"}, ""},
+        // Only the first CR after a prompt is dropped, even with text between.
+        {"#\r\r\n#", {"#", "\r\n#"}, ""},
+        {"#x\r", {"#"}, "x"},
+        {"\n\na\n\nb\r\n\n#", {"ab\r\n#"}, ""},
+        // Text with nothing outstanding goes into the next block.
+        {"stray\r\np\r\n#", {"stray\r\np\r\n#"}, ""},
+        {"junk!\r\n", {}, ""}};
+    for (const auto& [received, blocks, left] : rows) {
         // Fed whole, one character per event, and whole while the log is fed too.
         for (int way = 0; way < 3; ++way) {
             LinkRig rig;
@@ -114,7 +113,7 @@ TEST(ReceivePath, CutsTheSameBlocksHoweverTheTextIsSplitIntoEventsAndFeedsTheLog
             rig.port.Receive("#\r\n");  // just after a prompt, as between answers
             rig.blocks.clear();
             rig.link.CommLogEnabled = way == 2;
-            const std::string text = row.received;
+            const std::string text = received;
             std::string logged;  // the log gets CR as a line end and no LF
             for (std::size_t at = 0; at < text.size(); at += way == 1 ? 1 : text.size()) {
                 rig.port.Receive(text.substr(at, way == 1 ? 1 : text.size()));
@@ -122,9 +121,9 @@ TEST(ReceivePath, CutsTheSameBlocksHoweverTheTextIsSplitIntoEventsAndFeedsTheLog
             for (char c : text) {
                 logged += c == '\r' ? "<CR>" : c == '\n' ? "" : std::string(1, c);
             }
-            EXPECT_EQ(rig.blocks, row.blocks) << row.received << " way " << way;
-            EXPECT_EQ(rig.rx.ReceiveBuffer(), row.left) << row.received << " way " << way;
-            EXPECT_EQ(log.text, way == 2 ? logged : "") << row.received;
+            EXPECT_EQ(rig.blocks, blocks) << received << " way " << way;
+            EXPECT_EQ(rig.rx.ReceiveBuffer(), left) << received << " way " << way;
+            EXPECT_EQ(log.text, way == 2 ? logged : "") << received;
         }
     }
 }
@@ -149,17 +148,6 @@ TEST(ReceivePath, KeepsABlockThatFillsTheBoundAndDropsOneThatOutgrowsItUpToItsPr
     rig.Answer("dh", "#", "Upper Limit = 3\r\n");
     EXPECT_EQ(rig.blocks, (Texts{full + "#", "dh\r\nUpper Limit = 3\r\n#"}));
     EXPECT_EQ(rig.Wire(), "dt@100 dh@200");
-}
-
-TEST(ReceivePath, RestartsTheKeepAliveOnPromptsOnlyWhileOnline) {
-    LinkRig rig;
-    rig.port.Receive("#");
-    EXPECT_FALSE(rig.ctl.KeepAliveTimer().IsActive());
-    rig.data.MonitorOnline = true;
-    rig.port.Receive("\r#");
-    EXPECT_EQ(rig.ctl.KeepAliveTimer().Interval(), 5000);
-    rig.port.Receive("!");
-    EXPECT_EQ(rig.ctl.KeepAliveTimer().Interval(), 2000);
 }
 
 }  // namespace
