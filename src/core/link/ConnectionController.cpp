@@ -429,11 +429,7 @@ void ConnectionController::OnKeepAliveTick() {
     // would be shown online for ever. The switch only decides how a lost one is retried.
     if (link_.AutoPingEnabled && data_.MonitorOnline) {
         queue_.QueueCommand(PingCommand);
-        // Counted from the first ping left unanswered: a keep-alive every 2 s (after a "!"
-        // or just online) would otherwise push the timeout on for ever.
-        if (!replyTimer_->IsActive()) {
-            replyTimer_->Start(ReplyTimeoutMs);
-        }
+        replyTimer_->Start(ReplyTimeoutMs);
     } else {
         replyTimer_->Stop();
     }

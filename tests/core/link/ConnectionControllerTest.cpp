@@ -83,6 +83,8 @@ TEST(Connection, GoesOnlineAtTheTickAfterAnAnswerAndAsksForTheFirmwareOutsideBoo
         t.RunAnswering(200);
         EXPECT_EQ(t.Wire(), boot ? "p@100 g@2100 df@2200" : "p@100 df@2100 g@2200");
         EXPECT_EQ(t.status.status, "online");
+        t.port.Receive("!");  // the keep-alive comes 2000 ms after a "!", 5000 after an answer
+        EXPECT_EQ(t.ctl.KeepAliveTimer().Interval(), 2000);
         t.link.AutoPingEnabled = false;  // no keep-alive pings then, nor while offline
         t.clock.Advance(20000);
         t.link.AutoPingEnabled = true;
@@ -96,17 +98,15 @@ TEST(Connection, KeepsALiveAndTakesAnUnansweredPingForALostMonitorWithOrWithoutA
     for (bool autoReconnect : {true, false}) {
         Tool t;
         t.Start(autoReconnect);
-        t.RunAnswering(7200);  // online at 2000, "df" answered at 2100, keep-alive at 7100
-        EXPECT_FALSE(t.ctl.ReplyTimer().IsActive());
-        t.port.Receive("!");  // the next keep-alive 2000 ms after a "!", at 9200, unanswered
-        t.clock.Advance(11199 - 7200);
+        t.RunAnswering(7200);           // online at 2000, "df" answered at 2100, keep-alive at 7100
+        t.clock.Advance(14199 - 7200);  // the next keep-alive, at 12200, goes unanswered
         EXPECT_EQ(t.Seen(), "online, green");
         t.clock.Advance(1);
         EXPECT_EQ(t.Seen(), "No monitor, red, connect, trying, attempt");
         EXPECT_FALSE(t.ctl.KeepAliveTimer().IsActive());
         if (autoReconnect) {
             t.RunAnswering(5000);
-            EXPECT_EQ(t.Wire(), "p@100 df@2100 p@7200 p@9300 p@13300 df@15300");
+            EXPECT_EQ(t.Wire(), "p@100 df@2100 p@7200 p@12300 p@16300 df@18300");
             EXPECT_EQ(t.beeper.beeps.size(), 1u);  // the unanswered ping, cleared by a try
         } else {
             t.clock.Advance(10000);  // the limited attempt runs out
