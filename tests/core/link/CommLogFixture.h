@@ -8,34 +8,32 @@
 #include "FakeSerialPort.h"
 #include "FakeServices.h"
 #include "MemorySettingsStore.h"
-#include "core/app/StatusOperations.h"
+#include "NullServices.h"
 #include "core/link/CommLog.h"
-#include "core/support/CommandSink.h"
 
 namespace zorvex::testing {
 
-class RecordingCommandSink : public CommandSink {
-  public:
+struct RecordingCommandSink : CommandSink {
     void QueueCommand(const std::string& text) override { queued.push_back(text); }
     std::vector<std::string> queued;
 };
 
-class StatusCalls : public StatusOperations {
-  public:
-    void SetMonitorOnline() override { calls.push_back("online"); }
-    void SetBootModeStatus() override { calls.push_back("boot"); }
-    void SetMonitorOffline() override { calls.push_back("offline"); }
-    void SetOfflineDemoMode() override { calls.push_back("demo"); }
-    void SetGoOfflineEnabled(bool) override {}
-    std::vector<std::string> calls;
-};
-
-// Log files kept in memory; a file can be told to fail after some bytes, as a full disk does.
-class MemoryLogFiles : public LogFileCreator {
-  public:
+// Log files kept in memory.
+struct MemoryLogFiles : LogFileCreator {
     struct Content {
         std::string bytes;
         bool closed = false;
+    };
+    struct File : LogFile {
+        explicit File(std::shared_ptr<Content> content) : content(std::move(content)) {}
+        bool Write(std::string_view bytes) override {
+            content->bytes.append(bytes);
+            return true;
+        }
+        bool Flush() override { return true; }
+        bool Close() override { return content->closed = true; }
+        std::string LastError() const override { return {}; }
+        std::shared_ptr<Content> content;
     };
 
     LogFileCreation Create(const std::string& path) override {
@@ -43,65 +41,34 @@ class MemoryLogFiles : public LogFileCreator {
             return {nullptr, "Permission denied"};
         }
         files[path] = std::make_shared<Content>();
-        return {std::make_unique<File>(files[path], failAfterBytes), {}};
+        return {std::make_unique<File>(files[path]), {}};
     }
     const std::string& Bytes(const std::string& path) const { return files.at(path)->bytes; }
 
     bool refuse = false;
-    long failAfterBytes = -1;  // negative: never fails
     std::map<std::string, std::shared_ptr<Content>> files;
-
-  private:
-    class File : public LogFile {
-      public:
-        File(std::shared_ptr<Content> content, long failAfter)
-            : content_(std::move(content)), failAfter_(failAfter) {}
-        bool Write(std::string_view bytes) override {
-            if (failAfter_ >= 0 &&
-                static_cast<long>(content_->bytes.size() + bytes.size()) > failAfter_) {
-                return false;
-            }
-            content_->bytes.append(bytes);
-            return true;
-        }
-        bool Flush() override { return true; }
-        bool Close() override { return content_->closed = true; }
-        std::string LastError() const override { return "No space left on device"; }
-
-      private:
-        std::shared_ptr<Content> content_;
-        long failAfter_;
-    };
 };
 
-class RecordingView : public CommLogView {
-  public:
+struct RecordingView : CommLogView {
     void ShowControls(const CommLogControls& c) override { controls = c; }
-    void LogTextPending() override { ++pendingCalls; }
+    void LogTextPending() override {}
     void ShowFileLogFailure(const std::string& message) override { failures.push_back(message); }
-    // Catches up the way the window does and returns what it shows.
-    const std::string& CatchUp(CommLog& log) {
-        auto update = log.TakeTextUpdate();
-        if (update.cleared) {
-            shown.clear();
-            ++clears;
-        }
-        return shown.append(update.appended);
-    }
-
     CommLogControls controls;
-    int pendingCalls = 0;
-    int clears = 0;
-    std::string shown;
     std::vector<std::string> failures;
 };
 
+// The status operations as calls; a reconnection from the log restarts after the last one.
+struct LastStatus : NullStatus {
+    void SetMonitorOffline() override { last = "offline"; }
+    std::string last = "nothing";
+};
+
 struct CommLogHarness {
-    LinkState link;
+    LinkState link{.CommLogEnabled = true};
     RecordingCommandSink commands;
     FakeSerialPort port;
     MemorySettingsStore settings;
-    StatusCalls status;
+    LastStatus status;
     FakeWallClock clock;
     MemoryLogFiles files;
     LogFileCreator* realFiles = nullptr;  // set to log into real files instead
@@ -109,22 +76,14 @@ struct CommLogHarness {
     RecordingView view;
     std::unique_ptr<CommLog> log;
 
-    CommLogHarness() {
-        port.Open(1);
-        link.CommLogEnabled = true;
-    }
+    CommLogHarness() { port.Open(1); }
 
     // The log over the harness's services, before a window is attached.
     CommLog& Build() {
-        CommLogLinkHooks hooks;
-        hooks.clearTransmitQueue = [this] { hookCalls.push_back("clear queue"); };
-        hooks.restartConnectionAttempt = [this] {
-            hookCalls.push_back("restart attempt after " +
-                                (status.calls.empty() ? "nothing" : status.calls.back()));
-        };
-        hooks.startKeepAlive = [this](int ms) {
-            hookCalls.push_back("keep-alive " + std::to_string(ms));
-        };
+        const auto call = [this](const std::string& what) { hookCalls.push_back(what); };
+        const CommLogLinkHooks hooks{[=] { call("clear queue"); },
+                                     [call, this] { call("restart attempt after " + status.last); },
+                                     [=](int ms) { call("keep-alive " + std::to_string(ms)); }};
         log = std::make_unique<CommLog>(
             CommLogServices{link, commands, port, settings, status, clock,
                             realFiles != nullptr ? *realFiles : files, hooks});

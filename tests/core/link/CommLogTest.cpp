@@ -1,37 +1,36 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "CommLogFixture.h"
+#include "core/link/StdioLogFile.h"
 
 namespace zorvex::testing {
 namespace {
 
 using Texts = std::vector<std::string>;
 
-struct FramingCase {
-    const char* received;  // as the port delivered it; CR is a line end, LF is dropped
-    bool fileLogging;
-    const char* window;
-    const char* file;
-};
-class CommLogFraming : public ::testing::TestWithParam<FramingCase> {};
-TEST_P(CommLogFraming, ReceivedTrafficReachesTheWindowAndTheFileFramedAsTheMonitorSentIt) {
-    const auto& c = GetParam();
-    CommLogHarness h;
-    auto& log = h.Make();
-    ASSERT_TRUE(log.OpenLogFile("traffic.mcl").opened);
-    log.SetFileLogEnabled(c.fileLogging);
-    h.Receive(c.received);
-    EXPECT_EQ(log.LogText(), c.window);
-    EXPECT_EQ(h.view.CatchUp(log), c.window);
-    EXPECT_EQ(h.files.Bytes("traffic.mcl"), c.file);
+TEST(CommLog, ReceivedTrafficReachesTheWindowAndTheFileFramedAsTheMonitorSentIt) {
+    // As the port delivered it (CR is a line end, LF is dropped), whether the open file is
+    // written, what the window shows and what the file holds.
+    const std::tuple<const char*, bool, const char*, const char*> rows[] = {
+        {"df\r\nV2.05\r\n#", true, "df\r\nV2.05\r\n#", "df\r\nV2.05\r\n#"},
+        {"\n\nab\n", true, "ab", "ab"},
+        {"#\r\r", true, "#\r\n\r\n", "#\r\n\r\n"},
+        {"p\r\n#", false, "p\r\n#", ""},
+        {"a\bb\x07", true, "a\bb\x07", "a\bb\x07"}};
+    for (auto [received, fileLogging, window, file] : rows) {
+        CommLogHarness h;
+        auto& log = h.Make();
+        ASSERT_TRUE(log.OpenLogFile("traffic.mcl").opened);
+        log.SetFileLogEnabled(fileLogging);
+        h.Receive(received);
+        EXPECT_EQ(log.LogText(), window);
+        EXPECT_EQ(h.files.Bytes("traffic.mcl"), file);
+    }
 }
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CommLogFraming,
-    ::testing::Values(FramingCase{"df\r\nV2.05\r\n#", true, "df\r\nV2.05\r\n#", "df\r\nV2.05\r\n#"},
-                      FramingCase{"\n\nab\n", true, "ab", "ab"},
-                      FramingCase{"#\r\r", true, "#\r\n\r\n", "#\r\n\r\n"},
-                      FramingCase{"p\r\n#", false, "p\r\n#", ""},  // open but not logging
-                      FramingCase{"a\bb\x07", true, "a\bb\x07", "a\bb\x07"}));
 
 TEST(CommLog, TheWindowEmptiesOnceItHoldsMoreThan31500CharactersWhileTheFileKeepsAllButNotes) {
     CommLogHarness h;
@@ -40,101 +39,37 @@ TEST(CommLog, TheWindowEmptiesOnceItHoldsMoreThan31500CharactersWhileTheFileKeep
     log.SetFileLogEnabled(true);
     const std::string full(31500, 'x');
     h.Receive(full + "y");  // 31500 is not longer than the limit: appended
-    EXPECT_EQ(log.LogText().size(), 31501u);
-    log.LogNote("n");  // on a new line, without a length check, and never in the file
-    EXPECT_EQ(log.LogText().substr(31500), "y\r\nn");
+    log.LogNote("n");       // on a new line, without a length check, and never in the file
+    EXPECT_EQ(log.LogText(), full + "y\r\nn");
     h.Receive("z");  // now longer: emptied first, then appended
     EXPECT_EQ(log.LogText(), "z");
-    h.Receive(full);
-    log.LogReceivedLineEnd();  // a line end past the limit empties the window too
+    h.Receive(full + "\r");  // a line end past the limit empties the window too
     EXPECT_EQ(log.LogText(), "\r\n");
     EXPECT_EQ(h.files.Bytes("long.mcl"), full + "yz" + full + "\r\n");
 }
 
-TEST(CommLog, TheWindowIsAskedToCatchUpOncePerBurstAndGetsOnlyWhatIsNew) {
-    CommLogHarness h;
-    auto& log = h.Make();
-    h.Receive("early\r");
-    RecordingView late;  // a window attached later starts from the whole text
-    log.SetView(&late);
-    EXPECT_EQ(late.CatchUp(log), "early\r\n");
-    EXPECT_EQ(late.clears, 1);
-    const int before = late.pendingCalls;
-    h.Receive(std::string(5000, 'a'));
-    EXPECT_EQ(late.pendingCalls, before + 1);
-    auto update = log.TakeTextUpdate();
-    EXPECT_FALSE(update.cleared);
-    EXPECT_EQ(update.appended, std::string(5000, 'a'));
-    h.Receive("b");
-    EXPECT_EQ(late.pendingCalls, before + 2);
-    h.Receive(std::string(31500, 'x'));
-    EXPECT_EQ(late.CatchUp(log), log.LogText());
-    EXPECT_EQ(late.clears, 2);
-    log.ClearLogWindow();
-    EXPECT_EQ(log.LogText(), "");
-    EXPECT_EQ(late.CatchUp(log), "");
-    EXPECT_EQ(late.clears, 3);
-}
-
-TEST(CommLog, TheWindowBoxSwitchesWindowAndCommLoggingTogetherAndDoneStopsNeither) {
-    CommLogHarness h;
-    auto& log = h.Make();
-    for (bool on : {false, true}) {
-        log.SetWindowLogEnabled(on);
-        EXPECT_EQ(h.link.CommLogEnabled, on);
-        EXPECT_EQ(log.WindowLogEnabled(), on);
-        EXPECT_EQ(h.view.controls.windowLogChecked, on);
+TEST(CommLog, TypedKeysGoThroughTheQueueByTheLineOrStraightToThePortWithTheBypass) {
+    // Keys typed, "|" switching the bypass, with what is queued, written and left in the line.
+    const std::tuple<const char*, Texts, Texts, const char*> rows[] = {
+        {"p\rdx\bf\rdm", {"p\r\n", "dx\bf\r\n"}, {}, "dm"},
+        {"|df\r", {}, {"d", "f", "\r", "\n"}, ""},
+        {"d|x|f\r", {"df\r\n"}, {"x"}, ""}};
+    for (const auto& [typed, queued, written, left] : rows) {
+        CommLogHarness h;
+        auto& log = h.Make();
+        log.SetXmitQueueBypass(false);
+        for (const char* k = typed; *k != '\0'; ++k) {
+            if (*k == '|') {
+                log.SetXmitQueueBypass(!h.link.XmitQueueOverride);
+            } else {
+                log.TypeKey(*k);
+            }
+        }
+        EXPECT_EQ(h.commands.queued, queued) << typed;
+        EXPECT_EQ(h.port.WrittenTexts(), written) << typed;
+        EXPECT_EQ(log.TypedLine(), left) << typed;
+        EXPECT_EQ(log.LogText(), "") << "typed keys are shown only as the monitor echoes them";
     }
-    log.Activate();
-    EXPECT_TRUE(log.CommLogOpen());
-    log.Done();
-    EXPECT_FALSE(log.CommLogOpen());
-    h.Receive("a");
-    EXPECT_EQ(log.LogText(), "a");
-}
-
-struct TypedCase {
-    bool bypass;
-    const char* typed;
-    Texts queued;
-    Texts written;
-    const char* leftInLine;
-};
-class CommLogTypedKeys : public ::testing::TestWithParam<TypedCase> {};
-TEST_P(CommLogTypedKeys, TypedKeysGoThroughTheQueueOrStraightToThePort) {
-    const auto& c = GetParam();
-    CommLogHarness h;
-    auto& log = h.Make();
-    log.SetXmitQueueBypass(c.bypass);
-    for (const char* k = c.typed; *k != '\0'; ++k) {
-        log.TypeKey(*k);
-    }
-    EXPECT_EQ(h.commands.queued, c.queued);
-    EXPECT_EQ(h.port.WrittenTexts(), c.written);
-    EXPECT_EQ(log.TypedLine(), c.leftInLine);
-    EXPECT_EQ(log.LogText(), "") << "typed keys are shown only as the monitor echoes them";
-}
-INSTANTIATE_TEST_SUITE_P(Cases, CommLogTypedKeys,
-                         ::testing::Values(TypedCase{false, "df\r", {"df\r\n"}, {}, ""},
-                                           TypedCase{false, "dm", {}, {}, "dm"},
-                                           TypedCase{false, "dx\bf\r", {"dx\bf\r\n"}, {}, ""},
-                                           TypedCase{false, "\r", {"\r\n"}, {}, ""},
-                                           TypedCase{false, "p\rdf\r", {"p\r\n", "df\r\n"}, {}, ""},
-                                           TypedCase{true, "df\r", {}, {"d", "f", "\r", "\n"}, ""},
-                                           TypedCase{true, "a\b", {}, {"a", "\b"}, ""}));
-
-TEST(CommLog, SwitchingTheBypassOnKeepsTheKeysAlreadyTypedForTheNextQueuedLine) {
-    CommLogHarness h;
-    auto& log = h.Make();
-    log.SetXmitQueueBypass(false);
-    log.TypeKey('d');
-    log.SetXmitQueueBypass(true);
-    log.TypeKey('x');
-    log.SetXmitQueueBypass(false);
-    log.TypeKey('f');
-    log.TypeKey('\r');
-    EXPECT_EQ(h.commands.queued, Texts{"df\r\n"});
-    EXPECT_EQ(h.port.WrittenTexts(), Texts{"x"});
 }
 
 TEST(CommLog, TheButtonsQueueTheirCommandsAndReachTheLink) {
@@ -142,80 +77,99 @@ TEST(CommLog, TheButtonsQueueTheirCommandsAndReachTheLink) {
     auto& log = h.Make();
     log.Terse();
     log.Verbose();
-    EXPECT_TRUE(h.view.controls.checkOffShown);
     log.DisableChecking();
-    EXPECT_FALSE(h.view.controls.checkOffShown);
     log.EnableChecking();
-    EXPECT_TRUE(h.view.controls.checkOffShown);
     EXPECT_EQ(h.commands.queued, (Texts{"CU\r\n", "CV\r\n", "cz0\r\n", "cz1\r\n"}));
-    ASSERT_TRUE(h.link.AutoPingEnabled);
     log.SwitchAutoPing();  // off: no keep-alive is started
-    EXPECT_FALSE(h.link.AutoPingEnabled);
-    EXPECT_EQ(h.view.controls.autoPingCaption, "Enable AutoPing");
     log.SwitchAutoPing();
-    EXPECT_TRUE(h.link.AutoPingEnabled);
-    EXPECT_EQ(h.view.controls.autoPingCaption, "Disable AutoPing");
+    log.ClearXmitQueue();
     log.ReConnect();
-    EXPECT_EQ(h.hookCalls, (Texts{"keep-alive 2000", "restart attempt after offline"}));
+    EXPECT_EQ(h.hookCalls,
+              (Texts{"keep-alive 2000", "clear queue", "restart attempt after offline"}));
 }
 
-struct CreationCase {
-    const char* stored;  // for both AutoPingEnabled and BypassTransmitQueue; nullptr: missing
-    bool on;
-};
-class CommLogCreation : public ::testing::TestWithParam<CreationCase> {};
-TEST_P(CommLogCreation, CreationReadsAutoPingAndBypassWhereOnlyOneMeansOn) {
-    const auto& c = GetParam();
-    CommLogHarness h;
-    if (c.stored != nullptr) {
-        h.settings.Write("Configs", "AutoPingEnabled", c.stored);
-        h.settings.Write("Configs", "BypassTransmitQueue", c.stored);
+TEST(CommLog, CreationReadsAutoPingAndBypassWhereOnlyOneMeansOn) {
+    const std::pair<const char*, bool> rows[] = {
+        {nullptr, true}, {"1", true}, {"0", false}, {"True", false}, {"", false}};
+    for (auto [stored, on] : rows) {
+        CommLogHarness h;
+        if (stored != nullptr) {
+            h.settings.Write("Configs", "AutoPingEnabled", stored);
+            h.settings.Write("Configs", "BypassTransmitQueue", stored);
+        }
+        h.link.AutoPingEnabled = h.link.XmitQueueOverride = !on;
+        h.Make();
+        EXPECT_EQ(h.link.AutoPingEnabled, on);
+        EXPECT_EQ(h.link.XmitQueueOverride, on);
     }
-    h.link.AutoPingEnabled = h.link.XmitQueueOverride = !c.on;
-    h.Make();
-    EXPECT_EQ(h.link.AutoPingEnabled, c.on);
-    EXPECT_EQ(h.link.XmitQueueOverride, c.on);
-    EXPECT_EQ(h.view.controls.bypassChecked, c.on);
-    EXPECT_EQ(h.view.controls.autoPingCaption, c.on ? "Disable AutoPing" : "Enable AutoPing");
-}
-INSTANTIATE_TEST_SUITE_P(Cases, CommLogCreation,
-                         ::testing::Values(CreationCase{nullptr, true}, CreationCase{"1", true},
-                                           CreationCase{"0", false}, CreationCase{"True", false},
-                                           CreationCase{"", false}));
-
-TEST(CommLog, TheControlsAndWhatClosingStoresFollowFlagsResetAfterCreation) {
-    CommLogHarness h;
-    h.settings.Write("Configs", "BypassTransmitQueue", "1");
-    h.settings.Write("Configs", "AutoPingEnabled", "0");
-    auto& log = h.Make();
-    // Start-up resets the link flags after the window was created.
-    h.link.XmitQueueOverride = false;
-    h.link.AutoPingEnabled = true;
-    h.link.CommLogEnabled = false;  // the monitor data initialisation read "False"
-    log.RefreshControls();
-    EXPECT_FALSE(h.view.controls.bypassChecked);
-    EXPECT_EQ(h.view.controls.autoPingCaption, "Disable AutoPing");
-    EXPECT_FALSE(h.view.controls.windowLogChecked);
-    log.SwitchAutoPing();
-    log.Close();
-    EXPECT_EQ(h.settings.Get("Configs", "BypassTransmitQueue"), "0");
-    EXPECT_EQ(h.settings.Get("Configs", "AutoPingEnabled"), "0");
-    EXPECT_EQ(h.settings.Get("Configs", "CommLogOpen"), "0");
 }
 
-TEST(CommLog, ActivationShowsAFlagChangedBehindItsBackAndClosingAtExitStoresItAndClosesTheFile) {
+TEST(CommLog, TheControlsFollowTheLinkFlagsAndClosingStoresThemAndClosesTheFile) {
     CommLogHarness h;
-    h.settings.Write("Configs", "BypassTransmitQueue", "0");
     auto& log = h.Make();
     ASSERT_TRUE(log.OpenLogFile("exit.mcl").opened);
-    h.link.XmitQueueOverride = true;
+    h.link.XmitQueueOverride = false;  // changed behind its back: activation shows it
+    h.link.CommLogEnabled = false;
     log.Activate();
-    EXPECT_TRUE(h.view.controls.bypassChecked);
+    EXPECT_FALSE(h.view.controls.bypassChecked || h.view.controls.windowLogChecked);
+    log.SetWindowLogEnabled(true);  // the window box switches the receive path's logging too
+    EXPECT_TRUE(h.link.CommLogEnabled && log.WindowLogEnabled() &&
+                h.view.controls.windowLogChecked);
+    log.SwitchAutoPing();
     log.Close();
-    EXPECT_EQ(h.settings.Get("Configs", "BypassTransmitQueue"), "1");
-    EXPECT_EQ(h.settings.Get("Configs", "CommLogOpen"), "1");
-    EXPECT_TRUE(h.files.files.at("exit.mcl")->closed);
-    EXPECT_FALSE(log.FileLogOpen());
+    const auto stored = [&](const char* key) { return h.settings.Get("Configs", key); };
+    EXPECT_EQ(stored("BypassTransmitQueue") + stored("AutoPingEnabled") + stored("CommLogOpen"),
+              "001");
+    EXPECT_TRUE(h.files.files.at("exit.mcl")->closed && !log.FileLogOpen());
+    log.Done();  // stops no logging
+    log.Close();
+    h.Receive("a");
+    EXPECT_EQ(stored("CommLogOpen") + log.LogText(), "0a");
+}
+
+TEST(CommLogFile, ARealFileIsEmptiedWhenOpenedHoldsTheReceivedTextAndNothingAfterClosing) {
+    auto path = std::filesystem::temp_directory_path() /
+                ("zorvex_commlog_" +
+                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".mcl");
+    const auto read = [&] {
+        std::ostringstream s;
+        s << std::ifstream(path, std::ios::binary).rdbuf();
+        return s.str();
+    };
+    std::ofstream(path) << "old content";
+    StdioLogFileCreator files;
+    CommLogHarness h;
+    h.realFiles = &files;
+    auto& log = h.Make();
+    // The file buttons: L "Log to File ..." enabled, B the file box enabled, K the box
+    // checked (file logging), X "Close Log File" enabled (a file open).
+    const auto buttons = [&v = h.view.controls] {
+        return std::string(v.logToFileEnabled ? "L" : "") + (v.fileBoxEnabled ? "B" : "") +
+               (v.fileBoxChecked ? "K" : "") + (v.closeLogFileEnabled ? "X" : "");
+    };
+    log.SetFileLogEnabled(true);  // no file to log to yet
+    EXPECT_EQ(buttons(), "LB");
+    ASSERT_TRUE(log.OpenLogFile(path.string()).opened);
+    EXPECT_EQ(buttons(), "BX");
+    log.SetFileLogEnabled(true);
+    EXPECT_EQ(buttons(), "BKX");
+    h.Receive("OK\r");
+    EXPECT_EQ(read(), "OK\r\n") << "a line end flushes the line";
+    h.Receive("#");
+    EXPECT_EQ(log.CloseLogFile(), "");
+    EXPECT_EQ(buttons(), "L");
+    h.Receive("x");
+    EXPECT_EQ(read(), "OK\r\n#");
+    std::filesystem::remove(path);
+    EXPECT_FALSE(files.Create("/nonexistent-folder-zorvex/x.mcl").error.empty());
+    // A full medium is noticed at the first line end, with the system's reason.
+    CommLogHarness full;
+    full.realFiles = &files;
+    ASSERT_TRUE(full.Make().OpenLogFile("/dev/full").opened);
+    full.log->SetFileLogEnabled(true);
+    full.Receive("a\r");
+    ASSERT_EQ(full.view.failures.size(), 1u);
+    EXPECT_NE(full.view.failures[0].find("(No space left on device)"), std::string::npos);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "FakeSerialPort.h"
 #include "FakeServices.h"
+#include "NullServices.h"
 #include "VirtualClock.h"
 #include "core/app/StatusOperations.h"
 #include "core/data/MonitorData.h"
@@ -14,64 +15,48 @@
 #include "core/link/ReceivePath.h"
 #include "core/link/TrafficLog.h"
 #include "core/link/TransmitQueue.h"
-#include "core/panels/info/InfoLabels.h"
 #include "core/protocol/LinkReplyHandlers.h"
 #include "core/protocol/ResponseDispatcher.h"
 
 namespace zorvex::testing {
 
 // The status operations as the shell applies them to the link: caption and MonitorOnline.
-class RecordingStatus : public StatusOperations {
-  public:
-    explicit RecordingStatus(MonitorData& data) : data_(data) {}
+struct RecordingStatus : StatusOperations {
+    explicit RecordingStatus(MonitorData& data) : data(data) {}
     void SetMonitorOnline() override { Set("online", true); }
     void SetBootModeStatus() override { Set("boot", true); }
     void SetMonitorOffline() override { Set("No monitor", false); }
     void SetOfflineDemoMode() override { SetMonitorOffline(); }
-    void SetGoOfflineEnabled(bool enabled) override { goOfflineEnabled = enabled; }
-    std::string status = "none";
-    bool goOfflineEnabled = false;
-
-  private:
+    void SetGoOfflineEnabled(bool) override {}
     void Set(const char* text, bool online) {
         status = text;
-        data_.MonitorOnline = online;
+        data.MonitorOnline = online;
     }
-    MonitorData& data_;
+    MonitorData& data;
+    std::string status = "none";
 };
 
-class RecordingTrafficLog : public TrafficLog {
-  public:
+struct RecordingTrafficLog : TrafficLog {
     void LogReceivedChar(char c) override { text += c; }
     void LogReceivedLineEnd() override { text += "<CR>"; }
     void LogNote(const std::string&) override {}
     std::string text;
 };
 
-class IgnoredLabels : public InfoLabels {
-  public:
-    void SetInfoLabel(InfoLabel, const std::string&) override {}
-};
-
-// A window that records whether it is shown and how often it was shown.
+// A window that records whether it is shown.
 template <class View>
 struct Shown : View {
-    void ShowWindow() override {
-        shown = true;
-        ++showCount;
-    }
+    void ShowWindow() override { shown = true; }
     void HideWindow() override { shown = false; }
     bool shown = false;
-    int showCount = 0;
 };
 
 struct FakeConnectView : Shown<ConnectWindowView> {
     void SetStatusText(const std::string& text) override { status = text; }
     void SetIndicatorOnline(bool online) override { green = online; }
-    void SetSelectedPort(int portNumber) override { selected = portNumber; }
+    void SetSelectedPort(int) override {}
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     bool green = true;  // so the first red is seen
-    int selected = 0;
     std::string status;
     std::vector<std::string> messages;
 };
@@ -108,12 +93,21 @@ struct LinkRig {
                 const std::string& lines = "") {
         port.Receive(echo + "\r\n" + lines + prompt + "\r\n");
     }
-    std::vector<std::string> Writes() const { return port.WrittenTexts(); }
     int Count(const std::string& text) const {
-        const auto w = Writes();
+        const auto w = port.WrittenTexts();
         return static_cast<int>(std::count(w.begin(), w.end(), text));
     }
     const std::string& ToGo() const { return tryingView.toGo.back(); }
+    // What was written and when, as "p@100 df@2100": a line end "\r\n" is left out.
+    std::string Wire() const {
+        std::string wire;
+        for (const auto& w : port.writes) {
+            const bool crlf = w.bytes.ends_with("\r\n");
+            wire += (wire.empty() ? "" : " ") + w.bytes.substr(0, w.bytes.size() - (crlf ? 2 : 0)) +
+                    "@" + std::to_string(w.atMs);
+        }
+        return wire;
+    }
 
     VirtualClock clock;
     FakeSerialPort port{&clock};
@@ -121,7 +115,7 @@ struct LinkRig {
     MonitorData data;
     LinkState link;
     RecordingStatus status{data};
-    IgnoredLabels labels;
+    NullLabels labels;
     ResponseDispatcher dispatcher;
     TransmitQueue queue{port, clock, beeper};
     ReceivePath rx{queue,
@@ -134,13 +128,8 @@ struct LinkRig {
     FakeTryingView tryingView;
     FakeChangeTriesView changeView;
     Shown<TimedOutView> timedOutView;
-    ConnectionController ctl{port,
-                             queue,
-                             clock,
-                             status,
-                             data,
-                             link,
-                             {connectView, tryingView, changeView, timedOutView}};
+    ConnectionController::Views views{connectView, tryingView, changeView, timedOutView};
+    ConnectionController ctl{port, queue, clock, status, data, link, views};
     bool logGreen = true;
     std::vector<std::string> blocks;
     std::vector<std::string> notes;  // lines for the communication log
