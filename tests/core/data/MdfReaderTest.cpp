@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -149,37 +148,6 @@ TEST(MdfReader, ReadsTheValuesOfTheRecords) {
         }
         EXPECT_EQ(rig.data.ScanSetName[c.title.first], c.title.second) << c.what;
     }
-}
-
-TEST(MdfReader, PutsDacRecordsBeforeAnyScanSetIntoTheColumnThePreviousReadLeft) {
-    ReaderRig rig;
-    EXPECT_EQ(rig.reader.ScanSetReading(), 0);
-    ASSERT_EQ(rig.Read(Mdv("\"Red Gain\",1,2,3\r\n")).outcome, Outcome::Completed);
-    EXPECT_EQ(rig.data.Cell(F::L, K::Value, 2, 0), 1);
-
-    ASSERT_EQ(rig.Read(Mdv("\"ScanSet\",4\r\n\"Red Gain\",4,5,6\r\n")).outcome, Outcome::Completed);
-    EXPECT_EQ(rig.reader.ScanSetReading(), 4);
-    // A new read does not reset the column.
-    ASSERT_EQ(rig.Read(Mdv("\"Green Gain\",7,8,9\r\n")).outcome, Outcome::Completed);
-    EXPECT_EQ(rig.data.Cell(F::L, K::Value, 3, 4), 7);
-    EXPECT_EQ(rig.data.Cell(F::L, K::Value, 3, 0), 0);
-}
-
-// The texts themselves are pinned by the write-then-read property.
-TEST(MdfReader, StoresIdentityTextsAsWrittenAndShowsThemInTheInformationLabels) {
-    ReaderRig rig;
-    const auto result =
-        rig.Read(Mdv("\"Model Number: \",\"KX-2100\"\r\n\"Part Number: \",\"P/N 1\"\r\n"
-                     "\"Firmware Version: \",\"V 2.05\"\r\n"
-                     "\"Operating Hours: \",\"101:00:00:05\"\r\n"));
-    EXPECT_EQ(result.outcome, Outcome::Completed) << result.message;
-    EXPECT_EQ(rig.data.FirmwareVersionNumber, 205);
-    EXPECT_TRUE(rig.data.PartNumberSupported);
-    using Labels = std::map<InfoLabel, std::string>;
-    EXPECT_EQ(rig.labels.shown, (Labels{{InfoLabel::Model, "KX-2100"},
-                                        {InfoLabel::Part, "P/N 1"},
-                                        {InfoLabel::FirmwareVersion, "V 2.05"},
-                                        {InfoLabel::OperatingTime, "101:00:00:05"}}));
 }
 
 TEST(MdfReader, TakesTheLimitNumberAtTheStartRoundedHalfToEven) {

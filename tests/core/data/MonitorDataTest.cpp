@@ -5,21 +5,6 @@
 namespace zorvex {
 namespace {
 
-TEST(MonitorData, InitMonitorDataRestoresTheInitialModel) {
-    MonitorData data;
-    data.ModelNumber = "M1";
-    data.NumScanSets = 8;
-    data.SetCell(DacFamily::L, DacTableKind::Factory, 3, 2, 99);
-    data.SetDacCount(DacFamily::H, 9);
-    data.CapabilityFlags[4] = true;
-    data.InitMonitorData();
-    const MonitorData initial;
-    EXPECT_EQ(data.ModelNumber + std::to_string(data.NumScanSets), "6");
-    EXPECT_EQ(data.Family(DacFamily::L).factory, initial.Family(DacFamily::L).factory);
-    EXPECT_EQ(data.DacCount(DacFamily::H), 4);
-    EXPECT_EQ(data.CapabilityFlags, initial.CapabilityFlags);
-}
-
 TEST(MonitorData, RefusesSlotsColumnsAndScanSetsOutsideTheTables) {
     // slot, column: accepted when both lie within 0..9 and 0..6
     for (const auto& [slot, column] :

@@ -30,18 +30,6 @@ std::string_view AtPageEnd(std::string_view text) {
     return {end - text.size(), text.size()};
 }
 
-TEST(DigitTests, LookOnlyAtTheFirstCharacter) {
-    // d: decimal, o: octal, h: hexadecimal
-    const std::pair<const char*, std::string> cases[] = {
-        {"0", "doh"}, {"7x", "doh"}, {"8", "dh"}, {"9", "dh"}, {"a", "h"}, {"F", "h"}, {"f", "h"},
-        {"g", ""},    {"G", ""},     {"", ""},    {"/", ""},   {":", ""},  {"@", ""},  {"`", ""}};
-    for (const auto& [text, kinds] : cases) {
-        const std::string seen = std::string(IsDecimalDigit(text) ? "d" : "") +
-                                 (IsOctalDigit(text) ? "o" : "") + (IsHexDigit(text) ? "h" : "");
-        EXPECT_EQ(seen, kinds) << text;
-    }
-}
-
 TEST(ReadNumbers, ReadDecimalOrCNumbersAtTheStartOrMinusOne) {
     const NumberCase decimals[] = {{"  -12,3", -12}, {"-x", -1},         {"", -1},
                                    {"70000", 70000}, {"4294967296", -1}, {"007", 7},
