@@ -20,7 +20,14 @@ TEST(SettingsStore, ReadsAWholeNumberOrTheDefaultAndAsksTheStoreEveryTime) {
         store.Write("Configs", "ConnectRetryLimit", stored);
         EXPECT_EQ(ReadWholeNumber(store, "Configs", "ConnectRetryLimit", 5), expected) << stored;
     }
-    EXPECT_EQ(store.reads, 13);
+    // Beyond the whole number range, and near its end: read exactly, not through a double.
+    for (const auto& [stored, expected] :
+         {std::pair<const char*, long long>{"99999999999999999999", 5},
+          {"9100000000000000001", 9100000000000000001}}) {
+        store.Write("Configs", "ConnectRetryLimit", stored);
+        EXPECT_EQ(ReadWholeNumber(store, "Configs", "ConnectRetryLimit", 5), expected) << stored;
+    }
+    EXPECT_EQ(store.reads, 15);
 }
 
 TEST(SettingsStore, WritesTheValueTextsTheToolAlwaysWroteAndReadsThemBack) {
