@@ -2,30 +2,21 @@
 
 #include "DataTestSupport.h"
 #include "FakeSerialPort.h"
+#include "FakeServices.h"
 #include "VirtualClock.h"
 #include "core/batch/MonitorJob.h"
 
 namespace zorvex {
 namespace {
 
-class NoBeeper : public Beeper {
-  public:
-    void Beep(int, int) override {}
-};
-class FixedClock : public WallClock {
-  public:
-    LocalDateTime Now() const override { return {}; }
-};
-
-// How the job ended, and the steps it reported.
+// How the job ended, and the last step it reported.
 struct Ending : MonitorJobView {
-    void Connected(const MonitorData&) override { connected = true; }
+    void Connected(const MonitorData&) override {}
     void StepSent(int step, const MonitorData&) override { lastStep = step; }
     void Finished(JobExit e, const std::string& text) override {
         exit = e;
         message = text;
     }
-    bool connected = false;
     int lastStep = -1;
     std::optional<JobExit> exit;
     std::string message;
@@ -53,30 +44,36 @@ TEST(MonitorJob, ABackupIsSavedOnlyAfterAWholePassAnsweredThroughout) {
         testing::FakeSerialPort port(&clock);
         port.failOpen = c.failOpen;
         testing::MemoryFiles files;
-        NoBeeper beeper;
-        FixedClock wallClock;
+        testing::FakeBeeper beeper;
+        testing::FakeWallClock wallClock;
         Ending ending;
         MonitorJob job({port, clock, beeper, files, wallClock}, ending);
         MonitorJobSetup setup;
         setup.kind = MonitorJobSetup::Kind::Backup;
         setup.filePath = "/site/mon1.mdv";
         job.Start(setup);
-        // Each command echoed and closed by the prompt while the monitor still answers.
+        // Each command echoed and closed by the prompt while the monitor still answers; the
+        // firmware answer names version 2.05.
         for (std::size_t answered = 0; !job.Over() && clock.NowMs() < 120000;) {
             clock.Advance(50);
             for (; answered < port.writes.size() && static_cast<int>(answered) < c.answers;
                  ++answered) {
-                port.Receive(port.writes[answered].bytes + c.prompt);
+                const std::string& command = port.writes[answered].bytes;
+                port.Receive(command + (command == "df\r\n" ? "V 2.05\r\n" : "") + c.prompt);
             }
         }
         ASSERT_TRUE(ending.exit.has_value()) << c.what;
         EXPECT_EQ(*ending.exit, c.exit) << c.what << ": " << ending.message;
         EXPECT_NE(ending.message.find(c.says), std::string::npos)
             << c.what << ": " << ending.message;
-        EXPECT_EQ(files.files.count("/site/mon1.mdv"), c.exit == JobExit::Done ? 1u : 0u) << c.what;
-        if (c.exit == JobExit::Done) {
+        const bool done = c.exit == JobExit::Done;
+        EXPECT_EQ(files.files.count("/site/mon1.mdv"), done ? 1u : 0u) << c.what;
+        if (done) {
             EXPECT_EQ(ending.lastStep, UpdateAllDataSteps - 1);
         }
+        // A monitor in boot mode has no firmware running: its number is 0.
+        const bool answeredDf = c.answers > 0 && c.prompt[0] == '#';
+        EXPECT_EQ(job.Data().FirmwareVersionNumber, answeredDf ? 205 : 0) << c.what;
     }
 }
 

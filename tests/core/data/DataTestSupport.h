@@ -1,12 +1,10 @@
 #pragma once
 
 #include <map>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "core/data/FileCommands.h"
 #include "core/data/MdfReader.h"
 #include "core/data/MonitorDataFiles.h"
 #include "core/panels/info/InfoLabels.h"
@@ -52,34 +50,6 @@ class MemoryFiles : public MonitorDataFiles {
     std::map<std::string, std::string> readFailures;
     std::map<std::string, std::string> writeFailures;
     int writes = 0;
-};
-
-// Dialog answers set beforehand; every question and message recorded.
-class ScriptedFileView : public FileCommandsView {
-  public:
-    bool AskYesNo(const std::string& question) override {
-        questions.push_back(question);
-        return answerYes;
-    }
-    std::optional<ChosenFile> ChooseFileToOpen(const OpenDialogRequest& request) override {
-        openRequests.push_back(request);
-        return openChoice;
-    }
-    std::optional<ChosenFile> ChooseFileToSave(const SaveDialogRequest& request) override {
-        saveRequests.push_back(request);
-        return saveChoice;
-    }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    void ShowBusy(bool busy) override { busyChanges.push_back(busy); }
-
-    bool answerYes = false;
-    std::optional<ChosenFile> openChoice;
-    std::optional<ChosenFile> saveChoice;
-    std::vector<std::string> questions;
-    std::vector<OpenDialogRequest> openRequests;
-    std::vector<SaveDialogRequest> saveRequests;
-    std::vector<std::string> messages;
-    std::vector<bool> busyChanges;
 };
 
 // A reader with the identity handlers it hands the version records to.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,179 +12,150 @@
 #include "core/data/FileCommands.h"
 #include "core/data/MdfWriter.h"
 #include "core/data/UpdateAllDataCycle.h"
-#include "core/protocol/IdentificationReplies.h"
-#include "core/protocol/ResponseDispatcher.h"
 
 namespace zorvex {
 namespace {
 
-using testing::ScriptedFileView;
+using Seen = std::vector<std::string>;
+
+// Dialog answers set beforehand; every dialog, question, message, busy change and caption
+// the user sees is logged as a line.
+struct LoggedView : FileCommandsView {
+    bool AskYesNo(const std::string& question) override {
+        log.push_back("ask " + question);
+        return answerYes;
+    }
+    std::optional<ChosenFile> ChooseFileToOpen(const OpenDialogRequest& request) override {
+        log.push_back("open " + request.filter + " " + std::to_string(request.flags));
+        return openChoice;
+    }
+    std::optional<ChosenFile> ChooseFileToSave(const SaveDialogRequest& request) override {
+        log.push_back("save " + request.fileName + " in " + request.initialFolder);
+        saveRequest = request;
+        return saveChoice;
+    }
+    void ShowMessage(const std::string& text) override { log.push_back(text); }
+    void ShowBusy(bool busy) override { log.push_back(busy ? "busy" : "idle"); }
+    Seen Take() { return std::exchange(log, {}); }
+
+    bool answerYes = false;
+    std::optional<ChosenFile> openChoice, saveChoice;
+    SaveDialogRequest saveRequest;
+    Seen log;
+};
+
+const std::string OpenDialog =
+    "open Monitor Data Files(*.mdv)|*.mdv|Text Files(*.txt)|*.txt|All files(*.*)|*.* 4096";
+
+const std::string Ask = "ask The data has been changed. Do you wish to save changes?";
 
 // The file commands over files in memory, with the cycle, the dispatcher and the caption.
-struct FileRig {
-    MonitorData data;
+struct FileRig : testing::ReaderRig {
     testing::RecordingSink sink;
     testing::VirtualClock clock;
     int16_t sendCount = 7;
     UpdateAllDataCycle cycle{data, sink, clock, sendCount};
-    ResponseDispatcher dispatcher;
-    testing::RecordingInfoLabels labels;
-    IdentificationReplies identification{data, labels};
-    MdfReader reader{data, dispatcher, labels};
     testing::FakeWallClock wallClock;
     testing::MemoryFiles files;
     testing::MemorySettingsStore settings;
-    ScriptedFileView view;
-    std::vector<std::string> captions;
+    LoggedView view;
     MonitorDataFile file{data, files, wallClock, reader, [this] { cycle.Restart(); }};
-    FileCommands commands{data,  file,
-                          files, settings,
-                          view,  [this](const std::string& text) { captions.push_back(text); },
-                          '/'};
+    FileCommands commands{
+        data,     file, files,
+        settings, view, [this](const std::string& text) { view.log.push_back("caption " + text); },
+        '/'};
 
-    FileRig() { identification.Register(dispatcher); }
     void Put(const std::string& path, const MonitorData& model = {}) {
         files.files[path] = BuildMdfContent(model, LocalDateTime{2001, 6, 14, 9, 5, 7});
     }
-    void Open(const std::string& path, const std::string& title) {
+    Seen Open(const std::string& path, const std::string& title) {
         view.openChoice = ChosenFile{path, title};
         commands.Open();
+        return view.Take();
     }
-    void SaveAs(const std::string& path, const std::string& title) {
+    Seen SaveAs(const std::string& path, const std::string& title) {
         view.saveChoice = ChosenFile{path, title};
         commands.SaveAs();
+        return view.Take();
+    }
+    // The file state as one line: open or closed, for input, handle, changed, path.
+    std::string State() const {
+        return std::string(data.FileIsOpen ? "open " : "closed ") +
+               (data.FileOpenForInput ? "in " : "") + "#" + std::to_string(data.DiskFileNum) +
+               (data.DataChanged ? " changed " : " ") + data.FilePath;
     }
 };
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-    return text.replace(text.find(from), from.size(), to);
-}
-
-using Captions = std::vector<std::string>;
 
 TEST(SaveAs, CancelChangesNothingAndASaveWritesTheFileSetsTheCaptionAndRemembersTheFolder) {
     FileRig rig;
     rig.data.DataChanged = true;
     rig.commands.SaveAs();
-    ASSERT_EQ(rig.view.saveRequests.size(), 1u);
-    const SaveDialogRequest& request = rig.view.saveRequests[0];
-    EXPECT_EQ(request.filter, "Monitor Data Files (*.mdv)|*.mdv|All Files (*.*)|*.*");
-    EXPECT_EQ(request.fileName, "monitor.mdv");
-    EXPECT_EQ(request.initialFolder, "C:\\Program Files\\Zorvex3");
-    EXPECT_EQ(request.flags, 2);
-    EXPECT_TRUE(rig.view.questions.empty());  // no save-changes prompt
+    EXPECT_EQ(rig.view.Take(), Seen{"save monitor.mdv in C:\\Program Files\\Zorvex3"});
+    EXPECT_EQ(rig.view.saveRequest.filter, "Monitor Data Files (*.mdv)|*.mdv|All Files (*.*)|*.*");
+    EXPECT_EQ(rig.view.saveRequest.flags, 2);
     EXPECT_EQ(rig.files.writes, 0);
-    EXPECT_TRUE(rig.captions.empty());
-    EXPECT_TRUE(rig.data.DataChanged);
+    EXPECT_EQ(rig.State(), "closed #0 changed ");
     EXPECT_FALSE(rig.settings.Has("Configs", "FileSaveInitDir"));
 
     rig.data = testing::FullModel(250);
     rig.data.DataChanged = true;
-    rig.SaveAs("/data/mon1.mdv", "mon1.mdv");
+    EXPECT_EQ(rig.SaveAs("/data/mon1.mdv", "mon1.mdv"),
+              (Seen{"save monitor.mdv in C:\\Program Files\\Zorvex3", "busy", "idle",
+                    "caption mon1.mdv"}));
     EXPECT_EQ(rig.files.files["/data/mon1.mdv"],
               BuildMdfContent(testing::FullModel(250), rig.wallClock.Now()));
-    EXPECT_EQ(rig.captions, Captions{"mon1.mdv"});
     EXPECT_EQ(rig.settings.Get("Configs", "FileSaveInitDir"), "/data/");
-    EXPECT_FALSE(rig.data.FileIsOpen);
-    EXPECT_EQ(rig.data.DiskFileNum, 0);
-    EXPECT_FALSE(rig.data.DataChanged);
-    EXPECT_EQ(rig.data.FilePath, "/data/mon1.mdv");
-    EXPECT_EQ(rig.view.busyChanges, (std::vector<bool>{true, false}));
-    EXPECT_TRUE(rig.view.messages.empty());
+    EXPECT_EQ(rig.State(), "closed #0 /data/mon1.mdv");
     // Online, a save restarts the update cycle at step 0.
-    EXPECT_EQ(rig.sink.Take(), Captions{"da\r\n"});
+    EXPECT_EQ(rig.sink.Take(), Seen{"da\r\n"});
     EXPECT_EQ(rig.sendCount, 0);
-    // The next dialog starts in that folder.
-    rig.commands.SaveAs();
-    EXPECT_EQ(rig.view.saveRequests.back().initialFolder, "/data/");
-}
-
-TEST(Save, WritesTheCurrentFileAgainWithoutADialogAndWithNoneIsSaveAsAddingMdv) {
-    FileRig rig;
-    rig.data = testing::FullModel(250);
-    rig.view.saveChoice = ChosenFile{"/data/mon1", "mon1"};
-    rig.commands.Save();
-    ASSERT_EQ(rig.view.saveRequests.size(), 1u);
-    EXPECT_EQ(rig.captions, Captions{"mon1.mdv"});
+    // Save writes the current file again without a dialog; Save As proposes its name.
     rig.data.ScanSetName[0] = "Changed";
     rig.commands.Save();
-    EXPECT_EQ(rig.view.saveRequests.size(), 1u) << "no dialog for the current file";
+    EXPECT_EQ(rig.view.Take(), (Seen{"busy", "idle", "caption mon1.mdv"}));
     EXPECT_NE(rig.files.files["/data/mon1.mdv"].find("\"Changed\""), std::string::npos);
+    rig.view.saveChoice.reset();
     rig.commands.SaveAs();
-    EXPECT_EQ(rig.view.saveRequests.back().fileName, "mon1.mdv") << "proposes the current name";
-    // After Close, and after opening a file that is no monitor data, Save asks for a name.
-    for (auto forget : {+[](FileRig& r) { r.commands.Close(); },
-                        +[](FileRig& r) {
-                            r.files.files["/data/notes.mdv"] = "not monitor data\r\n";
-                            r.Open("/data/notes.mdv", "notes.mdv");
-                        }}) {
-        forget(rig);
-        const std::size_t dialogs = rig.view.saveRequests.size();
-        rig.commands.Save();
-        ASSERT_EQ(rig.view.saveRequests.size(), dialogs + 1);
-        EXPECT_EQ(rig.view.saveRequests.back().fileName, "monitor.mdv");
-    }
+    EXPECT_EQ(rig.view.Take(), Seen{"save mon1.mdv in /data/"});
+    // After Close, Save asks for a name, and adds ".mdv" to the one given.
+    rig.commands.Close();
+    rig.view.saveChoice = ChosenFile{"/data/mon2", "mon2"};
+    rig.commands.Save();
+    EXPECT_EQ(rig.view.Take(),
+              (Seen{"caption ", "save monitor.mdv in /data/", "busy", "idle", "caption mon2.mdv"}));
+    EXPECT_EQ(rig.files.files.count("/data/mon2.mdv"), 1u);
 }
 
-class SaveAsFailure : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(SaveAsFailure, NamesTheFileAndTheReasonAndLeavesTheEarlierFileAsItWas) {
+TEST(SaveAs, AFailureNamesTheFileAndTheReasonAndLeavesTheEarlierFileAsItWas) {
     FileRig rig;
     rig.Put("/data/old.mdv");
     rig.Open("/data/old.mdv", "old.mdv");
     rig.files.files["/data/mon1.mdv"] = "the good file";
-    rig.files.writeFailures["/data/mon1.mdv"] = GetParam();
-    rig.settings.values[{"Configs", "FileSaveInitDir"}] = "/old/";
+    rig.files.writeFailures["/data/mon1.mdv"] = "Permission denied";
     rig.data.DataChanged = true;
-    rig.SaveAs("/data/mon1.mdv", "mon1.mdv");
+    EXPECT_EQ(rig.SaveAs("/data/mon1.mdv", "mon1.mdv"),
+              (Seen{"save old.mdv in C:\\Program Files\\Zorvex3", "busy", "idle",
+                    "The file /data/mon1.mdv could not be saved: Permission denied\r\nAny "
+                    "earlier file of that name is unchanged."}));
     EXPECT_EQ(rig.files.files["/data/mon1.mdv"], "the good file");
-    EXPECT_EQ(rig.view.messages,
-              Captions{std::string("The file /data/mon1.mdv could not be saved: ") + GetParam() +
-                       "\r\nAny earlier file of that name is unchanged."});
-    EXPECT_EQ(rig.captions, Captions{"old.mdv"});  // not reported as success
-    EXPECT_EQ(rig.settings.Get("Configs", "FileSaveInitDir"), "/old/");
-    EXPECT_TRUE(rig.data.DataChanged);
-    // The file open for reading stays as it was.
-    EXPECT_TRUE(rig.data.FileIsOpen);
-    EXPECT_TRUE(rig.data.FileOpenForInput);
-    EXPECT_EQ(rig.data.FilePath, "/data/old.mdv");
-    EXPECT_EQ(rig.view.busyChanges, (std::vector<bool>{true, false}));
+    EXPECT_EQ(rig.State(), "open in #1 changed /data/old.mdv");
 }
-
-INSTANTIATE_TEST_SUITE_P(Reasons, SaveAsFailure,
-                         ::testing::Values("No space left on device", "Permission denied",
-                                           "The file is locked"));
 
 TEST(OpenAndClose, OpenReadsTheFileAndLeavesItOpenForReadingCancelAndCloseCloseIt) {
     FileRig rig;
     rig.Put("/data/mon1.mdv", testing::FullModel(150));
-    rig.Open("/data/mon1.mdv", "mon1.mdv");
-    ASSERT_EQ(rig.view.openRequests.size(), 1u);
-    EXPECT_EQ(rig.view.openRequests[0].filter,
-              "Monitor Data Files(*.mdv)|*.mdv|Text Files(*.txt)|*.txt|All files(*.*)|*.*");
-    EXPECT_EQ(rig.view.openRequests[0].flags, 4096);
-    EXPECT_TRUE(rig.view.messages.empty());
-    EXPECT_EQ(rig.captions, Captions{"mon1.mdv"});
-    EXPECT_TRUE(rig.data.FileIsOpen);
-    EXPECT_TRUE(rig.data.FileOpenForInput);
-    EXPECT_EQ(rig.data.DiskFileNum, 1);
-    EXPECT_FALSE(rig.data.DataChanged);
+    EXPECT_EQ(rig.Open("/data/mon1.mdv", "mon1.mdv"), (Seen{OpenDialog, "caption mon1.mdv"}));
+    EXPECT_EQ(rig.State(), "open in #1 /data/mon1.mdv");
     EXPECT_EQ(rig.data.FirmwareVersionNumber, 150);
     EXPECT_EQ(rig.labels.shown[InfoLabel::Model], "KX-2100");
-
     rig.view.openChoice.reset();
-    rig.commands.Open();
-    EXPECT_FALSE(rig.data.FileIsOpen);
-    EXPECT_EQ(rig.data.DiskFileNum, 0);
-    EXPECT_EQ(rig.captions, Captions{"mon1.mdv"});
+    rig.commands.Open();  // cancelled: the file is closed all the same
+    EXPECT_EQ(rig.State(), "closed in #0 /data/mon1.mdv");
     // Close closes the file, keeps its path and clears the caption.
     rig.Open("/data/mon1.mdv", "mon1.mdv");
     rig.commands.Close();
-    EXPECT_FALSE(rig.data.FileIsOpen);
-    EXPECT_EQ(rig.data.DiskFileNum, 0);
-    EXPECT_EQ(rig.data.FilePath, "/data/mon1.mdv");
-    EXPECT_EQ(rig.captions, (Captions{"mon1.mdv", "mon1.mdv", ""}));
-    EXPECT_TRUE(rig.view.questions.empty());
+    EXPECT_EQ(rig.State(), "closed in #0 /data/mon1.mdv");
+    EXPECT_EQ(rig.view.Take(), Seen{"caption "});
     // The next file leaves enabled exactly its own scan sets (here 0, not also 2 and 5).
     rig.Put("/data/mon2.mdv");
     rig.Open("/data/mon2.mdv", "mon2.mdv");
@@ -193,44 +165,39 @@ TEST(OpenAndClose, OpenReadsTheFileAndLeavesItOpenForReadingCancelAndCloseCloseI
 TEST(Open, ReportsFilesThatCannotBeReadOrAreNotMonitorDataFiles) {
     FileRig rig;
     rig.files.readFailures["/data/locked.mdv"] = "Permission denied";
-    rig.Open("/data/locked.mdv", "locked.mdv");
-    EXPECT_EQ(rig.view.messages,
-              Captions{"The file /data/locked.mdv could not be opened: Permission denied"});
-    EXPECT_TRUE(rig.captions.empty());
-    EXPECT_FALSE(rig.data.FileIsOpen);
-    EXPECT_TRUE(rig.data.FilePath.empty());
+    EXPECT_EQ(
+        rig.Open("/data/locked.mdv", "locked.mdv"),
+        (Seen{OpenDialog, "The file /data/locked.mdv could not be opened: Permission denied"}));
+    EXPECT_EQ(rig.State(), "closed #0 ");
     // Not a monitor data file: its name stays in the caption but it is closed.
     rig.files.files["/data/short.mdv"] = "\"Norvale Monitor DAC Value File\"\r\n";
-    rig.Open("/data/short.mdv", "short.mdv");
-    EXPECT_EQ(rig.view.messages.back(), "File short.mdv is not a valid .mdv file");
-    EXPECT_EQ(rig.captions, Captions{"short.mdv"});
-    EXPECT_FALSE(rig.data.FileIsOpen);
-    EXPECT_EQ(rig.data.DiskFileNum, 0);
+    EXPECT_EQ(rig.Open("/data/short.mdv", "short.mdv"),
+              (Seen{OpenDialog, "caption short.mdv", "File short.mdv is not a valid .mdv file"}));
+    EXPECT_EQ(rig.State(), "closed in #0 /data/short.mdv");
     // A bad record leaves the file open for reading.
-    std::string bytes = BuildMdfContent(MonitorData{}, rig.wallClock.Now());
-    rig.files.files["/data/bad.mdv"] = Replaced(bytes, "\"NumBDacs\",2", "\"NumBDacs\",9");
-    rig.Open("/data/bad.mdv", "bad.mdv");
-    EXPECT_EQ(rig.view.messages.back().rfind("Bad Input - NumBDacs Value Too Large\rLine ", 0), 0u);
-    EXPECT_TRUE(rig.data.FileIsOpen);
-    EXPECT_TRUE(rig.data.FileOpenForInput);
+    rig.Put("/data/bad.mdv");
+    std::string& bad = rig.files.files["/data/bad.mdv"];
+    bad.replace(bad.find("\"NumBDacs\",2"), 12, "\"NumBDacs\",9");
+    EXPECT_EQ(rig.Open("/data/bad.mdv", "bad.mdv")
+                  .back()
+                  .rfind("Bad Input - NumBDacs Value Too Large\rLine ", 0),
+              0u);
+    EXPECT_EQ(rig.State(), "open in #1 /data/bad.mdv");
 }
 
 TEST(SaveChangesPrompt, NoGoesOnWithoutSavingAndYesWithNoFileOpenSaysSoAndStops) {
     FileRig rig;
     rig.data.DataChanged = true;
     rig.commands.Close();
-    EXPECT_EQ(rig.view.questions,
-              Captions{"The data has been changed. Do you wish to save changes?"});
-    EXPECT_EQ(rig.files.writes, 0);
-    EXPECT_EQ(rig.captions, Captions{""});  // with no file open, Close changes only the caption
+    EXPECT_EQ(rig.view.Take(), (Seen{Ask, "caption "}));  // with no file open, only the caption
     rig.view.answerYes = true;
     rig.commands.Close();
-    EXPECT_EQ(rig.view.messages, Captions{"InWriteMDF, FileIsOpen is False"});
-    EXPECT_EQ(rig.captions, Captions{""});
+    EXPECT_EQ(rig.view.Take(), (Seen{Ask, "busy", "idle", "InWriteMDF, FileIsOpen is False"}));
+    EXPECT_EQ(rig.files.writes, 0);
 }
 
-TEST(SaveChangesPrompt, YesSavesIntoTheOpenFileBeforeOpeningTheNext) {
-    for (bool saveFails : {false, true}) {
+TEST(SaveChangesPrompt, YesSavesIntoTheOpenFileBeforeOpeningTheNextAndAFailedSaveStops) {
+    for (const char* failure : {"", "No space left on device"}) {
         FileRig rig;
         rig.Put("/data/a.mdv");
         rig.Put("/data/b.mdv");
@@ -238,23 +205,21 @@ TEST(SaveChangesPrompt, YesSavesIntoTheOpenFileBeforeOpeningTheNext) {
         rig.data.ScanSetName[0] = "Changed";
         rig.data.DataChanged = true;
         rig.view.answerYes = true;
-        if (saveFails) {
-            rig.files.writeFailures["/data/a.mdv"] = "No space left on device";
+        if (*failure != '\0') {
+            rig.files.writeFailures["/data/a.mdv"] = failure;
         }
-        rig.Open("/data/b.mdv", "b.mdv");
-        if (!saveFails) {
-            EXPECT_NE(rig.files.files["/data/a.mdv"].find("\"ScanSetName\",\"Changed\""),
-                      std::string::npos);
-            EXPECT_EQ(rig.data.FilePath, "/data/b.mdv");
-            EXPECT_EQ(rig.data.ScanSetName[0], "Scan Set 1 Title");
-            continue;
-        }
-        // A failed save stops the command so the changes are not lost.
-        ASSERT_EQ(rig.view.messages.size(), 1u);
-        EXPECT_NE(rig.view.messages[0].find("No space left on device"), std::string::npos);
-        EXPECT_EQ(rig.view.openRequests.size(), 1u);  // the second dialog never showed
-        EXPECT_EQ(rig.data.ScanSetName[0], "Changed");
-        EXPECT_TRUE(rig.data.DataChanged);
+        const Seen seen = rig.Open("/data/b.mdv", "b.mdv");
+        const bool saved = rig.files.files["/data/a.mdv"].find("\"Changed\"") != std::string::npos;
+        EXPECT_EQ(saved, *failure == '\0');
+        // A failed save stops the command (no dialog) so the changes are not lost.
+        const std::string last =
+            saved ? "caption b.mdv"
+                  : "The file /data/a.mdv could not be saved: No space left on device\r\nAny "
+                    "earlier file of that name is unchanged.";
+        EXPECT_EQ(seen, (saved ? Seen{Ask, "busy", "idle", OpenDialog, last}
+                               : Seen{Ask, "busy", "idle", last}));
+        EXPECT_EQ(rig.data.ScanSetName[0], saved ? "Scan Set 1 Title" : "Changed");
+        EXPECT_EQ(rig.data.DataChanged, !saved);
     }
 }
 
@@ -269,25 +234,19 @@ TEST(ReadAndWriteMDF, RefuseWithNoFileOpenOrAHandleOutOfRangeAndReopenTheFileOfT
         EXPECT_EQ(rig.file.ReadMDF().message, "In ReadMDF, DiskFileNum is out of range");
         EXPECT_EQ(rig.file.WriteMDF().message, "In WriteMDF, DiskFileNum is out of range");
     }
-    EXPECT_EQ(rig.files.writes, 0);
-    EXPECT_TRUE(rig.sink.commands.empty());
+    EXPECT_EQ(rig.files.writes + rig.sink.commands.size(), 0u);
     // A valid handle reopens the file of the file state for reading.
     rig.Put("/data/w.mdv", testing::FullModel(310));
     rig.data.DiskFileNum = 1;
     rig.data.DataChanged = true;
     rig.data.FilePath = "/data/gone.mdv";
-    EXPECT_FALSE(rig.file.ReadMDF().ok) << "a file that cannot be read is no success";
+    const FileReport gone = rig.file.ReadMDF();
+    EXPECT_FALSE(gone.ok) << "a file that cannot be read is no success";
+    EXPECT_EQ(gone.message, "The file /data/gone.mdv could not be read: No such file or directory");
     rig.data.FilePath = "/data/w.mdv";
     EXPECT_TRUE(rig.file.ReadMDF().ok);
-    EXPECT_TRUE(rig.data.FileOpenForInput);
-    EXPECT_FALSE(rig.data.DataChanged);
+    EXPECT_EQ(rig.State(), "open in #1 /data/w.mdv");
     EXPECT_EQ(rig.data.FirmwareVersionNumber, 310);
-}
-
-TEST(FolderOf, DropsTheNameUpToTheLastSeparator) {
-    EXPECT_EQ(FolderOf("/home/tech/mon1.mdv", '/'), "/home/tech/");
-    EXPECT_EQ(FolderOf("C:\\data\\mon1.mdv", '\\'), "C:\\data\\");
-    EXPECT_EQ(FolderOf("mon1.mdv", '/'), "");
 }
 
 }  // namespace

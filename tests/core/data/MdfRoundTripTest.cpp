@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <random>
 #include <string>
 
@@ -15,8 +14,6 @@ namespace {
 // back), versions as the monitor reports them, counts up to what a file may hold.
 class ModelGenerator {
   public:
-    explicit ModelGenerator(unsigned seed) : random_(seed) {}
-
     MonitorData Next() {
         MonitorData data;
         data.MonitorOnline = Between(1, 4) > 1;
@@ -30,26 +27,22 @@ class ModelGenerator {
             const MonitorData full = testing::FullModel(static_cast<int16_t>(Between(100, 399)));
             data.FirmwareVersionNumber = full.FirmwareVersionNumber;
             data.FirmwareVersion = full.FirmwareVersion;
-        }
-        if (Between(1, 10) > 1) {
             data.RomVersion =
                 "V " + std::to_string(Between(0, 9)) + "." + std::to_string(Between(10, 99));
         }
-        data.HvUpperLimit = static_cast<int16_t>(Between(-32768, 32767));
-        data.HvLowerLimit = static_cast<int16_t>(Between(-32768, 32767));
+        data.HvUpperLimit = Cell();
+        data.HvLowerLimit = Cell();
         data.NumScanSets = static_cast<int16_t>(Between(-1, 8));
         for (int s = 0; s < ScanSetTitleSlots; ++s) {
             data.ScanSetEnabled[s] = Between(0, 1) == 1;
-            const std::string title = Text();
-            data.ScanSetName[s] = title.empty() ? "T" : title;  // an empty title is refused
+            data.ScanSetName[s] = Text() + "T";  // an empty title is refused
         }
         for (auto& family : data.Families) {
             family.count = static_cast<int16_t>(Between(0, 8));
             for (auto* table : {&family.value, &family.factory, &family.initial}) {
                 for (auto& row : *table) {
                     for (auto& cell : row) {
-                        cell = static_cast<int16_t>(Between(0, 1) ? Between(0, 255)
-                                                                  : Between(-32768, 32767));
+                        cell = Between(0, 1) ? static_cast<int16_t>(Between(0, 255)) : Cell();
                     }
                 }
             }
@@ -59,6 +52,7 @@ class ModelGenerator {
 
   private:
     int Between(int low, int high) { return std::uniform_int_distribution<>(low, high)(random_); }
+    int16_t Cell() { return static_cast<int16_t>(Between(-32768, 32767)); }
     std::string Text() {
         static constexpr char Specials[] = {' ', ',', '#', '"', '\t', '\r', '\n', '\xE9', '\xB0'};
         std::string text(Between(0, 16), ' ');
@@ -68,11 +62,11 @@ class ModelGenerator {
         }
         return text;
     }
-    std::mt19937 random_;
+    std::mt19937 random_{20261206};
 };
 
 TEST(MdfRoundTrip, VariedModelsReadBackIntoTheSameModel) {
-    ModelGenerator generator(20261206);
+    ModelGenerator generator;
     const LocalDateTime created{2026, 12, 6, 8, 30, 0};
     for (int i = 0; i < 500; ++i) {
         SCOPED_TRACE("model " + std::to_string(i));

@@ -47,8 +47,18 @@ MonitorData Expected(int16_t firmware, int16_t column, const std::string& runs) 
     return data;
 }
 
+// Every cell of every table as the expected model has it.
+void ExpectCells(const MonitorData& data, const MonitorData& expected, const char* what) {
+    for (int f = 0; f < 5; ++f) {
+        EXPECT_EQ(data.Families[f].value, expected.Families[f].value) << what << f;
+        EXPECT_EQ(data.Families[f].factory, expected.Families[f].factory) << what << f;
+        EXPECT_EQ(data.Families[f].initial, expected.Families[f].initial) << what << f;
+    }
+}
+
 // Short lists repeat the last number; slot 8 of H follows the counted slots; "300" stops the
-// reading; family N clamps above 63 and reads pairs or quads by firmware; "X" is ignored.
+// reading; family N clamps above 63 and reads pairs or quads by firmware; "X" is ignored; a
+// scan set outside the tables takes nothing.
 TEST(DacTableReplies, FillExactlyTheCellsTheAnswerNames) {
     struct Case {
         const char* block;  // as the receive path hands it over
@@ -82,47 +92,30 @@ TEST(DacTableReplies, FillExactlyTheCellsTheAnswerNames) {
                           {"ddt\r\nP\r\n1,2,3,4\r\n#", 250, "pN2=1,2,3,4"},
                           {"dds\r\nX\r\n7,8\r\n#", 250, ""},
                           {"ddfs 12#", 250, "fN0=12,12"},
-                          {"ddfb\r\n5,6\r\n#", 205, "fB0=5,6", 3}};
+                          {"ddfb\r\n5,6\r\n#", 205, "fB0=5,6", 6},
+                          {"ddfl 1,2,3#", 250, "", -1},
+                          {"ddph 1,2,3,4,5#", 250, "", 7},
+                          {"ddfs\r\nx\r\n1,2,3#", 250, "", 7},
+                          {"ddpt\r\nx\r\n1,2,3,4#", 250, "", -1},
+                          {"dds\r\nF\r\n1,2,3,4#", 250, "", 8}};
     for (const Case& c : cases) {
         MonitorData data = FilledModel(c.firmware, c.column);
         ResponseDispatcher dispatcher;
         RegisterDacTableHandlers(dispatcher, data);
         dispatcher.Dispatch(c.block);
-        const MonitorData expected = Expected(c.firmware, c.column, c.written);
-        for (int f = 0; f < 5; ++f) {
-            EXPECT_EQ(data.Families[f].value, expected.Families[f].value) << c.block << f;
-            EXPECT_EQ(data.Families[f].factory, expected.Families[f].factory) << c.block << f;
-            EXPECT_EQ(data.Families[f].initial, expected.Families[f].initial) << c.block << f;
-        }
+        ExpectCells(data, Expected(c.firmware, c.column, c.written), c.block);
     }
 }
 
-TEST(DacTableRepliesOutsideTheTables, AreIgnoredForAColumnOrCountBeyondTheTables) {
-    for (int16_t column : {int16_t{-1}, int16_t{7}, int16_t{8}}) {
-        MonitorData data = FilledModel(250, column);
-        ResponseDispatcher dispatcher;
-        RegisterDacTableHandlers(dispatcher, data);
-        for (const char* block : {"ddfl 1,2,3#", "ddph 1,2,3,4,5#", "ddfs\r\nx\r\n1,2,3#",
-                                  "ddpt\r\nx\r\n1,2,3,4#", "dds\r\nF\r\n1,2,3,4#"}) {
-            dispatcher.Dispatch(block);
-        }
-        const MonitorData untouched = FilledModel(250, column);
-        EXPECT_EQ(data.Families[0].factory, untouched.Families[0].factory);
-        EXPECT_EQ(data.Families[2].initial, untouched.Families[2].initial);
-        EXPECT_EQ(data.Families[4].factory, untouched.Families[4].factory);
-        EXPECT_EQ(data.Families[4].initial, untouched.Families[4].initial);
-    }
+TEST(DacTableReplies, ACountBeyondTheTablesReadsNothingAndACountOfTenFillsEverySlot) {
     MonitorData data = FilledModel(205, 6);
     data.SetDacCount(DacFamily::L, 11);
     data.SetDacCount(DacFamily::V, 10);
     ResponseDispatcher dispatcher;
     RegisterDacTableHandlers(dispatcher, data);
     dispatcher.Dispatch("ddfl 1,2,3,4,5,6,7,8,9,10,11#");
-    EXPECT_EQ(data.Family(DacFamily::L).factory, FilledModel(205, 6).Family(DacFamily::L).factory);
-    dispatcher.Dispatch("ddpv 0,1,2,3,4,5,6,7,8,9#");  // a count of ten fills all ten slots
-    for (int slot = 0; slot < 10; ++slot) {
-        EXPECT_EQ(data.Cell(DacFamily::V, DacTableKind::Initial, slot, 6), slot);
-    }
+    dispatcher.Dispatch("ddpv 0,1,2,3,4,5,6,7,8,9#");
+    ExpectCells(data, Expected(205, 6, "pV0=0,1,2,3,4,5,6,7,8,9"), "counts");
 }
 
 }  // namespace
