@@ -8,47 +8,15 @@
 #include "core/data/MdfWriter.h"
 #include "core/data/MonitorDataComparison.h"
 #include "platform/QtMonitorDataFiles.h"
-#include "platform/QtTimerFactory.h"
 
 namespace zorvex::e2e {
 namespace {
-
-// The tool's own Qt timers, every interval divided by Speed, so that a pass of the 45-step
-// cycle takes about eleven seconds instead of forty-five. The simulator answers within
-// milliseconds, well inside the shortened reply and keep-alive times.
-class FasterTimers : public TimerFactory {
-  public:
-    static constexpr int Speed = 4;
-
-    std::unique_ptr<Timer> CreateTimer(std::function<void()> onTick) override {
-        return std::make_unique<Scaled>(qt_.CreateTimer(std::move(onTick)));
-    }
-
-  private:
-    class Scaled : public Timer {
-      public:
-        explicit Scaled(std::unique_ptr<Timer> inner) : inner_(std::move(inner)) {}
-        void Start(int intervalMs) override {
-            interval_ = intervalMs;
-            inner_->Start(std::max(1, intervalMs / Speed));
-        }
-        void Stop() override { inner_->Stop(); }
-        bool IsActive() const override { return inner_->IsActive(); }
-        int Interval() const override { return interval_; }
-
-      private:
-        std::unique_ptr<Timer> inner_;
-        int interval_ = 0;
-    };
-    QtTimerFactory qt_;
-};
 
 class FileRoundTrip : public OnSimulator {};
 
 TEST_F(FileRoundTrip, APassSavedWhileOnlineOpensOfflineWithTheSameValuesInTheWindows) {
     const QString file = QString::fromStdString(dir.File("pass.mdv"));
-    FasterTimers timers;
-    StartTool(&timers);
+    StartTool();
     QAction* update = tool->app->MainWindow().Action(MenuCommand::MonitorUpdate);
     ASSERT_TRUE(Spin([&] { return update->isEnabled(); }, 5000));
     tool->Menu(MenuCommand::MonitorUpdate);
@@ -69,7 +37,7 @@ TEST_F(FileRoundTrip, APassSavedWhileOnlineOpensOfflineWithTheSameValuesInTheWin
     // reader, but for the operating time, which the monitor's clock has run on meanwhile.
     const QString backup = QString::fromStdString(dir.File("backup.mdv"));
     ASSERT_EQ(RunCommandLine(
-                  {"zorvex", "--backup", backup, "--device", QString::fromStdString(sim.Link())},
+                  {"zorvex", "--backup", backup, "--device", QString::fromStdString(sim.Port())},
                   {&timers}),
               0);
     QtMonitorDataFiles files;
@@ -84,7 +52,7 @@ TEST_F(FileRoundTrip, APassSavedWhileOnlineOpensOfflineWithTheSameValuesInTheWin
     // The second tool's monitor never answers, so it stays offline.
     Simulator silent(dir);
     ASSERT_TRUE(silent.Start({"--silent-after", "0"}));
-    ToolInProcess offline(silent.Link());
+    ToolInProcess offline(silent.Port(), &timers);
     offline.Menu(MenuCommand::FileOpen, file);
     EXPECT_TRUE(offline.messages.empty()) << offline.messages.front();
     const MonitorData& read = offline.app->Data();

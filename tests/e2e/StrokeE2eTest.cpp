@@ -16,11 +16,7 @@ class StrokeOnSimulator : public OnSimulator {
   protected:
     // Window logging on: the dump finds the monitor's answers in the log window's text. The
     // monitor lists its short items first, which must not change what is written.
-    void SetUp() override {
-        ASSERT_TRUE(sim.Start({"--short-first"}));
-        tool.emplace(sim.Link(), nullptr, true);
-        ASSERT_TRUE(Spin([&] { return tool->app->Data().MonitorOnline; }, 15000));
-    }
+    void SetUp() override { StartTool({"--short-first"}, true); }
     template <class W>
     W* Find(const char* name) {
         return tool->Find<W>("frmStrokeXY", name);
