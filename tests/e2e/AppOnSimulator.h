@@ -69,10 +69,9 @@ struct ToolInProcess {
     std::optional<QString> nextPath;
     std::vector<std::string> messages;
 
-    ToolInProcess(const std::string& device, TimerFactory* timers, bool commLog = false) {
+    ToolInProcess(const std::string& device, TimerFactory* timers) {
         settings.Write("Configs", "CommPort", "1");
         settings.Write("Ports", "Com1", device);
-        settings.Write("Configs", "CommLogEnabled", commLog ? "True" : "False");
         app = std::make_unique<Application>(ApplicationServices{&settings, timers});
         QtFileCommandsView& view = app->FileDialogs();
         view.SetDialogRunner([this](const FileDialogSetup&) { return nextPath; });
@@ -93,19 +92,14 @@ struct ToolInProcess {
         auto* frame = app->MainWindow().MdiArea().findChild<QWidget*>(QString::fromLatin1(window));
         return frame == nullptr ? nullptr : frame->findChild<W*>(QString::fromLatin1(name));
     }
-    void Click(const char* window, const char* name) {
-        auto* button = Find<QAbstractButton>(window, name);
-        ASSERT_NE(button, nullptr) << name;
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
 };
 
 // The simulator with one tool on it, on faster timers; StartTool returns once it is online.
 class OnSimulator : public ::testing::Test {
   protected:
-    void StartTool(const std::vector<std::string>& simArgs = {}, bool commLog = false) {
+    void StartTool(const std::vector<std::string>& simArgs = {}) {
         ASSERT_TRUE(sim.Start(simArgs));
-        tool.emplace(sim.Port(), &timers, commLog);
+        tool.emplace(sim.Port(), &timers);
         ASSERT_TRUE(Spin([&] { return tool->Online(); }, 15000)) << "the tool never went online";
     }
     void TearDown() override {

@@ -3,7 +3,6 @@
 // Real processes for the end-to-end tests: the monitor simulator on a pseudo-terminal (or its
 // TCP port) and the tool's command line, each ended by its own process id.
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -14,8 +13,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,60 +23,34 @@ namespace zorvex::e2e {
 
 using namespace std::chrono_literals;
 
-// Polls `condition` every 20 ms until it holds or `timeout` passes.
-inline bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (; !condition(); std::this_thread::sleep_for(20ms)) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-    }
-    return true;
-}
-
 inline std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // A folder of its own under /tmp, removed with everything in it.
-class TempDir {
-  public:
+struct TempDir {
     TempDir() {
         char pattern[] = "/tmp/zorvex-e2e-XXXXXX";
-        path_ = ::mkdtemp(pattern) != nullptr ? pattern : "";
+        path = ::mkdtemp(pattern) != nullptr ? pattern : "";
     }
     ~TempDir() {
         std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        std::filesystem::remove_all(path, ignored);
     }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-
-  private:
-    std::string path_;
+    std::string File(const std::string& name) const { return path + "/" + name; }
+    std::string path;
 };
 
-// A child process whose standard output is read through ReadLine; ended (TERM, then KILL)
-// when the object goes.
+// A child process, its standard output and error in files; ended (TERM, then KILL) when the
+// object goes.
 class Process {
   public:
-    Process() = default;
-    ~Process() {
-        Stop();
-        ::close(stdout_);
-    }
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-
+    ~Process() { Stop(); }
     // The `env` entries ("NAME=value") come before ours, so they are the ones found.
     bool Start(const std::string& program, const std::vector<std::string>& args,
-               std::vector<std::string> env = {}, const std::string& stderrFile = "/dev/null") {
-        int pipeFds[2] = {-1, -1};
-        if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
-            return false;
-        }
+               std::vector<std::string> env, const std::string& outFile,
+               const std::string& errFile = "/dev/null") {
         for (char** e = environ; *e != nullptr; ++e) {
             env.emplace_back(*e);
         }
@@ -91,13 +62,11 @@ class Process {
             // ended with us, should the test itself be killed before it can stop the child.
             ::setpgid(0, 0);
             ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-            ::dup2(pipeFds[1], STDOUT_FILENO);
-            ::dup2(::open(stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
+            ::dup2(::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDOUT_FILENO);
+            ::dup2(::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
             ::execve(program.c_str(), argv.data(), envp.data());
             ::_exit(127);
         }
-        ::close(pipeFds[1]);
-        stdout_ = pipeFds[0];
         return pid_ > 0;
     }
     bool Running() {
@@ -113,34 +82,17 @@ class Process {
             ::kill(pid_, signo);
         }
     }
-    // TERM, then KILL after a grace period. Returns the exit status (-1 if killed or none).
-    int Stop() {
-        for (int signo : {SIGTERM, SIGKILL}) {
+    // Waits up to `bound` for the child to end by itself, then TERM, then KILL after a grace
+    // period. Returns the exit status (-1 if killed or none).
+    int Stop(std::chrono::milliseconds bound = 0ms) {
+        for (auto [signo, wait] : {std::pair{0, bound}, {SIGTERM, 3000ms}, {SIGKILL, 3000ms}}) {
             Signal(signo);
-            if (WaitUntil([this] { return !Running(); }, 3000ms)) {
-                break;
+            const auto deadline = std::chrono::steady_clock::now() + wait;
+            while (Running() && std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(20ms);
             }
         }
         return status_;
-    }
-    // One line of the child's output, without its newline; empty on timeout or end.
-    std::string ReadLine(std::chrono::milliseconds timeout) {
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        while (pending_.find('\n') == std::string::npos) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
-            pollfd fd{stdout_, POLLIN, 0};
-            char buffer[256];
-            ssize_t n = 0;
-            if (left.count() <= 0 || ::poll(&fd, 1, static_cast<int>(left.count())) <= 0 ||
-                (n = ::read(stdout_, buffer, sizeof buffer)) <= 0) {
-                return {};
-            }
-            pending_.append(buffer, static_cast<std::size_t>(n));
-        }
-        std::string line = pending_.substr(0, pending_.find('\n'));
-        pending_.erase(0, line.size() + 1);
-        return line;
     }
 
   private:
@@ -154,10 +106,8 @@ class Process {
     }
 
     pid_t pid_ = -1;
-    int stdout_ = -1;
     int status_ = -1;
     bool reaped_ = false;
-    std::string pending_;
 };
 
 // The simulator started with a link and a log in a folder of its own. Signals: USR1 falls
@@ -165,7 +115,7 @@ class Process {
 class Simulator {
   public:
     explicit Simulator(const TempDir& dir)
-        : link_(dir.File("ttyZorvex")), log_(dir.File("sim.log")) {}
+        : link_(dir.File("ttyZorvex")), log_(dir.File("sim.log")), out_(dir.File("sim.out")) {}
     // With "--tcp" the device is the simulator's socket:// URL, and there is no link.
     bool Start(const std::vector<std::string>& extraArgs = {}) {
         std::vector<std::string> args{"--log", log_};
@@ -174,7 +124,15 @@ class Simulator {
             args.insert(args.end(), {"--link", link_});
         }
         args.insert(args.end(), extraArgs.begin(), extraArgs.end());
-        device_ = process_.Start(ZORVEX_SIM_PATH, args) ? process_.ReadLine(5000ms) : "";
+        std::filesystem::remove(out_);
+        device_.clear();
+        process_.Start(ZORVEX_SIM_PATH, args, {}, out_);
+        // Its first line names its device.
+        for (int i = 0; i < 250 && process_.Running() && device_.empty(); ++i) {
+            std::this_thread::sleep_for(20ms);
+            const std::string out = ReadFile(out_);
+            device_ = out.substr(0, out.find('\n') == std::string::npos ? 0 : out.find('\n'));
+        }
         return !device_.empty();
     }
     // What the tool opens: the link, which follows the device when it is plugged in again.
@@ -184,12 +142,8 @@ class Simulator {
         std::vector<std::string> commands;
         std::ifstream in(log_);
         for (std::string line; std::getline(in, line);) {
-            std::istringstream fields(line);
-            std::string seconds, kind, text;
-            if (fields >> seconds >> kind && kind == "RX") {
-                fields.ignore(1);  // the blank before the text
-                std::getline(fields, text);
-                commands.push_back(text);
+            if (const auto at = line.find(" RX "); at != std::string::npos) {
+                commands.push_back(line.substr(at + 4));
             }
         }
         return commands;
@@ -201,6 +155,7 @@ class Simulator {
   private:
     std::string link_;
     std::string log_;
+    std::string out_;
     std::string device_;
     bool tcp_ = false;
     Process process_;

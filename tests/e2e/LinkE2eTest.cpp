@@ -16,12 +16,14 @@ class LinkOnSimulator : public OnSimulator {
     // Silent (USR1) and back (USR2), then unplugged and plugged in (HUP twice); no message
     // box is left on the screen.
     void LoseAndFindAgain() {
+        long from = 0;  // the first command since the tool last went online
         for (auto [lose, back] : {std::pair{SIGUSR1, SIGUSR2}, {SIGHUP, SIGHUP}}) {
             // Lost once the link is idle: after the keep-alive that follows the version.
-            const long from = sim.Commands().size();
-            ASSERT_TRUE(Spin([&] { return At("p", At("df", from)) > 0; }, 10000));
+            ASSERT_TRUE(
+                Spin([&] { return At("df", from) >= 0 && At("p", At("df", from)) > 0; }, 10000));
             sim.process().Signal(lose);
             ASSERT_TRUE(Spin([&] { return !tool->Online(); }, 10000)) << "still online " << lose;
+            from = sim.Commands().size();
             sim.process().Signal(back);
             ASSERT_TRUE(Spin([&] { return tool->Online(); }, 15000)) << "not back " << lose;
         }
