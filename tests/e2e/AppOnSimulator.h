@@ -5,18 +5,62 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMdiArea>
-#include <algorithm>
+#include <QTest>
 #include <memory>
 #include <optional>
 
 #include "E2eHarness.h"
 #include "MemorySettingsStore.h"
-#include "QtSpin.h"
+#include "platform/QtTimerFactory.h"
 #include "ui/app/Application.h"
 #include "ui/app/frmMain.h"
 
 namespace zorvex::e2e {
+
+// Runs the event loop until the condition holds or the time is up.
+inline bool Spin(const std::function<bool()>& condition, int timeoutMs) {
+    QElapsedTimer clock;
+    for (clock.start(); !condition(); QTest::qSleep(5)) {
+        if (clock.elapsed() > timeoutMs) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+// The tool's own Qt timers with every interval divided by Speed, so that the tool's seconds
+// (keep-alive, reply time-outs, a 45-step pass) pass four times faster. The simulator answers
+// within milliseconds, well inside the shortened times.
+class FasterTimers : public TimerFactory {
+  public:
+    static constexpr int Speed = 4;
+
+    std::unique_ptr<Timer> CreateTimer(std::function<void()> onTick) override {
+        return std::make_unique<Scaled>(qt_.CreateTimer(std::move(onTick)));
+    }
+
+  private:
+    class Scaled : public Timer {
+      public:
+        explicit Scaled(std::unique_ptr<Timer> inner) : inner_(std::move(inner)) {}
+        void Start(int intervalMs) override {
+            interval_ = intervalMs;
+            inner_->Start(std::max(1, intervalMs / Speed));
+        }
+        void Stop() override { inner_->Stop(); }
+        bool IsActive() const override { return inner_->IsActive(); }
+        int Interval() const override { return interval_; }
+
+      private:
+        std::unique_ptr<Timer> inner_;
+        int interval_ = 0;
+    };
+    QtTimerFactory qt_;
+};
 
 // One tool on Com1 = device, with the file dialog and message boxes answered here.
 struct ToolInProcess {
@@ -25,13 +69,9 @@ struct ToolInProcess {
     std::optional<QString> nextPath;
     std::vector<std::string> messages;
 
-    explicit ToolInProcess(const std::string& device, TimerFactory* timers = nullptr,
-                           bool commLog = false) {
+    ToolInProcess(const std::string& device, TimerFactory* timers) {
         settings.Write("Configs", "CommPort", "1");
         settings.Write("Ports", "Com1", device);
-        if (commLog) {
-            settings.Write("Configs", "CommLogEnabled", "True");
-        }
         app = std::make_unique<Application>(ApplicationServices{&settings, timers});
         QtFileCommandsView& view = app->FileDialogs();
         view.SetDialogRunner([this](const FileDialogSetup&) { return nextPath; });
@@ -39,6 +79,7 @@ struct ToolInProcess {
         view.SetQuestionRunner([](const QString&) { return false; });
         app->Start();
     }
+    bool Online() const { return app->Data().MonitorOnline; }
     void Menu(MenuCommand command, std::optional<QString> path = std::nullopt) {
         nextPath = std::move(path);
         QAction* action = app->MainWindow().Action(command);
@@ -51,22 +92,15 @@ struct ToolInProcess {
         auto* frame = app->MainWindow().MdiArea().findChild<QWidget*>(QString::fromLatin1(window));
         return frame == nullptr ? nullptr : frame->findChild<W*>(QString::fromLatin1(name));
     }
-    void Click(const char* window, const char* name) {
-        auto* button = Find<QAbstractButton>(window, name);
-        ASSERT_NE(button, nullptr) << name;
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
 };
 
-// The simulator with one tool on it; StartTool returns once the tool is online.
+// The simulator with one tool on it, on faster timers; StartTool returns once it is online.
 class OnSimulator : public ::testing::Test {
   protected:
-    void StartTool(TimerFactory* timers = nullptr, bool commLog = false,
-                   const std::vector<std::string>& simArgs = {}) {
+    void StartTool(const std::vector<std::string>& simArgs = {}) {
         ASSERT_TRUE(sim.Start(simArgs));
-        tool.emplace(sim.Link(), timers, commLog);
-        ASSERT_TRUE(Spin([&] { return tool->app->Data().MonitorOnline; }, 15000))
-            << "the tool never went online";
+        tool.emplace(sim.Port(), &timers);
+        ASSERT_TRUE(Spin([&] { return tool->Online(); }, 15000)) << "the tool never went online";
     }
     void TearDown() override {
         if (HasFailure()) {
@@ -88,6 +122,7 @@ class OnSimulator : public ::testing::Test {
 
     TempDir dir;
     Simulator sim{dir};
+    FasterTimers timers;
     std::optional<ToolInProcess> tool;
 };
 

@@ -26,9 +26,7 @@ inline Framed FrameReplies(std::string_view bytes) {
     bool dropNextCr = false;
     for (char c : bytes) {
         if (c == '\r') {
-            if (!dropNextCr) {
-                buffer += "\r\n";
-            }
+            buffer += dropNextCr ? "" : "\r\n";
             dropNextCr = false;
         } else if (c != '\n') {
             buffer += c;
@@ -51,11 +49,6 @@ inline std::string OnlyBlock(Controller& controller, std::string_view command) {
     auto framed = FrameReplies(controller.Answer(command));
     EXPECT_EQ(framed.blocks.size(), 1u) << command;
     return framed.blocks.empty() ? std::string() : framed.blocks.front();
-}
-
-// The text the handler of the command receives (the block after its dispatch letters).
-inline std::string HandlerText(Controller& controller, std::string_view command) {
-    return std::string(ResponseDispatcher::Resolve(OnlyBlock(controller, command)).rest);
 }
 
 }  // namespace zorvex::sim::testing
