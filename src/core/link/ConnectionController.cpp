@@ -429,7 +429,12 @@ void ConnectionController::OnKeepAliveTick() {
     // would be shown online for ever. The switch only decides how a lost one is retried.
     if (link_.AutoPingEnabled && data_.MonitorOnline) {
         queue_.QueueCommand(PingCommand);
-        replyTimer_->Start(ReplyTimeoutMs);
+        // The time-out runs from the first ping left unanswered. Restarted at every tick, it
+        // would never expire while the keep-alive ticks as often (2 s after connecting or a
+        // "!"), and a silent monitor would stay online.
+        if (!replyTimer_->IsActive()) {
+            replyTimer_->Start(ReplyTimeoutMs);
+        }
     } else {
         replyTimer_->Stop();
     }

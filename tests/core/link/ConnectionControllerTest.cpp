@@ -115,6 +115,24 @@ TEST(Connection, KeepsALiveAndTakesAnUnansweredPingForALostMonitorWithOrWithoutA
     }
 }
 
+TEST(Connection, AMonitorSilentWhileTheKeepAliveTicksEveryTwoSecondsIsLostAtTheReplyTimeout) {
+    // Right after connecting, and after a "!", the keep-alive ticks as often as the reply
+    // time-out runs: the time-out still counts from the first ping left unanswered.
+    for (bool afterRetry : {false, true}) {
+        Tool t;
+        t.Start(true);
+        t.RunAnswering(afterRetry ? 2200 : 2000);  // online at 2000, "df" written at 2100
+        if (afterRetry) {
+            t.Answer("", "!");
+        }
+        const int64_t lostAt = t.clock.NowMs() + 4000;  // first unanswered keep-alive + 2 s
+        t.clock.Advance(lostAt - 1 - t.clock.NowMs());
+        EXPECT_EQ(t.Seen(), "online, green") << afterRetry;
+        t.clock.Advance(1);
+        EXPECT_EQ(t.Seen(), "No monitor, red, connect, trying, attempt") << afterRetry;
+    }
+}
+
 TEST(Connection, APortThatCannotBeOpenedSaysWhichDeviceAndWhyInsteadOfCountingDown) {
     const std::pair<PortFailure, const char*> rows[] = {
         {PortFailure::PermissionDenied,
