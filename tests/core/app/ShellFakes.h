@@ -14,23 +14,17 @@
 namespace zorvex::testing {
 
 // One log of everything the shell and the start-up sequence do to the windows, in order.
-struct EventLog {
-    std::vector<std::string> events;
-    void Add(std::string event) { events.push_back(std::move(event)); }
-};
+using EventLog = std::vector<std::string>;
 
 class RecordingMainWindow : public MainWindowView {
   public:
     explicit RecordingMainWindow(EventLog& log) : log_(log) {}
     void ShowCaption(const std::string& text) override {
         caption = text;
-        log_.Add("caption:" + text);
+        log_.push_back("caption:" + text);
     }
     void ShowMenuStates(const MenuStates& states) override { menus = states; }
-    void ShowMessage(const std::string& text) override {
-        messages.push_back(text);
-        log_.Add("message:" + text);
-    }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
     std::string caption;
     MenuStates menus;
     std::vector<std::string> messages;
@@ -39,34 +33,35 @@ class RecordingMainWindow : public MainWindowView {
     EventLog& log_;
 };
 
-class RecordingIndicators : public LinkIndicators {
+// Lamps and labels as one line per change: "connect green", "log red", "stop", "label 3=".
+class RecordingIndicators : public LinkIndicators, public InfoLabels {
   public:
-    void SetConnectIndicator(IndicatorColour colour) override { connect.push_back(colour); }
-    void SetCommLogIndicator(IndicatorColour colour) override { commLog.push_back(colour); }
-    void StopConnectReplyTimer() override { ++replyTimerStops; }
-    std::vector<IndicatorColour> connect;
-    std::vector<IndicatorColour> commLog;
-    int replyTimerStops = 0;
-};
-
-class RecordingLabels : public InfoLabels {
-  public:
-    void SetInfoLabel(InfoLabel label, const std::string& text) override {
-        writes.emplace_back(label, text);
+    static std::string Name(IndicatorColour c) {
+        return c == IndicatorGreen ? "green" : c == IndicatorRed ? "red" : "other";
     }
-    std::vector<std::pair<InfoLabel, std::string>> writes;
+    void SetConnectIndicator(IndicatorColour c) override { Add("connect " + Name(c)); }
+    void SetCommLogIndicator(IndicatorColour c) override { Add("log " + Name(c)); }
+    void StopConnectReplyTimer() override { Add("stop"); }
+    void SetInfoLabel(InfoLabel label, const std::string& text) override {
+        Add("label " + std::to_string(static_cast<int>(label)) + "=" + text);
+    }
+    void Add(std::string line) { lines.push_back(std::move(line)); }
+    std::vector<std::string> lines;
 };
 
 // The shell over recording windows, as the shell and start-up tests build it.
 struct ShellRig {
+    ShellRig() {
+        state.MainTitle = "Zorvex4 CRT Adjustment Tool V5.0.13";
+        link.CommPort = 4;
+    }
     EventLog log;
     ShellState state;
     MonitorData data;
     LinkState link;
     RecordingMainWindow view{log};
     RecordingIndicators indicators;
-    RecordingLabels labels;
-    Shell shell{state, data, link, view, indicators, labels};
+    Shell shell{state, data, link, view, indicators, indicators};
 };
 
 }  // namespace zorvex::testing

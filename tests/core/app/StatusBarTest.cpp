@@ -27,62 +27,50 @@ TEST(UpdateAllDataStatus, ShowsEachStepOfARestartedPassThenOnlyWhenTheDataWasRea
     RecordingStatusBar bar;
     testing::FakeWallClock clock;  // 09:05
     UpdateAllDataStatus status(bar, clock);
-    status.StepSent(5);  // a pass not started by a restart runs quietly
-    status.StepSent(0);
-    status.StepSent(0);
-    status.StepSent(44);
+    for (int step : {5, 0, 44}) {  // a pass not started by a restart runs quietly
+        status.StepSent(step);
+    }
     status.PassCompleted();
     clock.now.hour = 14;
     status.StepSent(2);
     status.PassCompleted();
-    EXPECT_EQ(
-        bar.lines,
-        (Lines{"1/45 Reading monitor data: step 1 of 45", "1/45 Reading monitor data: step 1 of 45",
-               "45/45 Reading monitor data: step 45 of 45", "done Monitor data read at 09:05",
-               "done Monitor data read at 14:05"}));
+    EXPECT_EQ(bar.lines,
+              (Lines{"1/45 Reading monitor data: step 1 of 45",
+                     "45/45 Reading monitor data: step 45 of 45", "done Monitor data read at 09:05",
+                     "done Monitor data read at 14:05"}));
 }
 
-struct ConfirmCase {
-    const char* name;
-    Lines queued;
-    Lines answers;  // reply blocks as the receive path closes them
-    Lines notices;
-};
-
-class WriteConfirmation : public ::testing::TestWithParam<ConfirmCase> {};
-
-TEST_P(WriteConfirmation, FollowsTheMonitorsAnswerToTheStoresAndWritesQueued) {
-    RecordingStatusBar bar;
-    testing::RecordingSink queue;
-    WriteConfirmations confirmations(queue, bar);
-    for (const std::string& command : GetParam().queued) {
-        confirmations.QueueCommand(command + "\r\n");
+// Every write goes on to the queue; the monitor's own words confirm it, so a refusal is seen; a
+// save is confirmed once its last store is answered; a resend, another answer or a lost answer
+// confirms nothing.
+TEST(WriteConfirmations, FollowTheMonitorsAnswerToTheStoresAndWritesQueued) {
+    const struct {
+        Lines queued, answers, notices;
+    } cases[] = {
+        {{"TGW1D0", "TGW2E123"},
+         {"TGW1D0\r\nSaved 1D = 0\r\n#", "TGW2E123\r\nSaved 2E = 123\r\n#"},
+         {"notice Stored gain sign 0, gain 123 (monitor: Saved 2E = 123)"}},
+        {{"wb0x12", "ww0xZZ"},
+         {"wb0x12\r\nByte at 0100 set to 0x12\r\n#", "ww0xZZ\r\nBad value, nothing written\r\n#"},
+         {"notice Wrote byte 0x12 (monitor: Byte at 0100 set to 0x12)",
+          "notice Wrote word 0xZZ (monitor: Bad value, nothing written)"}},
+        {{"wb1", "rb", "TYW2EA5", "wb2"},
+         {"wb1\r\n!", "rb\r\nByte := 0x12\r\n#", "TYW2EA5\r\n#", "wb2\r\nok\r\n#"},
+         {"notice Wrote byte 2 (monitor: ok)"}}};
+    for (const auto& c : cases) {
+        RecordingStatusBar bar;
+        testing::RecordingSink queue;
+        WriteConfirmations confirmations(queue, bar);
+        for (const std::string& command : c.queued) {
+            confirmations.QueueCommand(command + "\r\n");
+        }
+        EXPECT_EQ(queue.commands, c.queued);
+        for (const std::string& block : c.answers) {
+            confirmations.OnReplyBlock(block);
+        }
+        EXPECT_EQ(bar.lines, c.notices);
     }
-    EXPECT_EQ(queue.commands, GetParam().queued) << "everything goes on to the queue";
-    for (const std::string& block : GetParam().answers) {
-        confirmations.OnReplyBlock(block);
-    }
-    EXPECT_EQ(bar.lines, GetParam().notices);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, WriteConfirmation,
-    ::testing::Values(
-        ConfirmCase{"OneSaveConfirmedWhenItsLastStoreIsAnswered",
-                    {"TGW1D0", "TGW2E123"},
-                    {"TGW1D0\r\nSaved 1D = 0\r\n#", "TGW2E123\r\nSaved 2E = 123\r\n#"},
-                    {"notice Stored gain sign 0, gain 123 (monitor: Saved 2E = 123)"}},
-        ConfirmCase{"AWriteShowsTheMonitorsOwnWordsSoARefusalIsSeen",
-                    {"wb0x12", "ww0xZZ"},
-                    {"wb0x12\r\nByte at 0100 set to 0x12\r\n#",
-                     "ww0xZZ\r\nBad value, nothing written\r\n#"},
-                    {"notice Wrote byte 0x12 (monitor: Byte at 0100 set to 0x12)",
-                     "notice Wrote word 0xZZ (monitor: Bad value, nothing written)"}},
-        ConfirmCase{"AResendOrAnotherAnswerConfirmsNothingAndALostAnswerIsPassedOver",
-                    {"wb1", "rb", "TYW2EA5", "wb2"},
-                    {"wb1\r\n!", "rb\r\nByte := 0x12\r\n#", "TYW2EA5\r\n#", "wb2\r\nok\r\n#"},
-                    {"notice Wrote byte 2 (monitor: ok)"}}),
-    [](const ::testing::TestParamInfo<ConfirmCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace zorvex
