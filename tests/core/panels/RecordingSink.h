@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/support/CommandSink.h"
@@ -20,6 +21,14 @@ class RecordingSink : public CommandSink {
         }
         commands.push_back(command);
     }
+    // The commands queued since the last look, blank-separated.
+    std::string Sent() {
+        std::string text;
+        for (const std::string& command : Take()) {
+            text += (text.empty() ? "" : " ") + command;
+        }
+        return text;
+    }
     std::vector<std::string> Take() {
         auto taken = std::move(commands);
         commands.clear();
@@ -29,5 +38,12 @@ class RecordingSink : public CommandSink {
     std::vector<std::string> commands;
     bool unterminated = false;
 };
+
+// A case table written as call arguments, R(...) per row, which the formatter packs several to
+// a line.
+template <typename Row, typename... More>
+std::vector<Row> Rows(Row first, More... more) {
+    return {first, more...};
+}
 
 }  // namespace zorvex::testing

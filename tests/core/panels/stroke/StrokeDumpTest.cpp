@@ -8,7 +8,8 @@
 namespace zorvex {
 namespace {
 
-using testing::Commands;
+using testing::Rows;
+using D = std::tuple<const char*, const char*, const char*>;
 
 class FakeLogWindow : public StrokeLogWindow {
   public:
@@ -17,62 +18,56 @@ class FakeLogWindow : public StrokeLogWindow {
     std::string text;
 };
 
-class StrokeDump : public testing::StrokeFixture {
-  protected:
-    StrokeDump() {
+// The dump's rig; Seen() is the list, the next address and the log left.
+struct DumpRig : testing::StrokeRig {
+    DumpRig() {
         window.SetLogWindow(&log);
         window.SetText(StrokeText::Text8, "5");
         window.SetText(StrokeText::Text7_6, "2");
+        sink.Take();
     }
-    static Commands StepCommands(const std::string& address) {
-        return {"TYW22a2", "TYW33b" + address, "TYW32b0", "TYW20a1", "TYW20a0", "TYR28a", "TYR27a"};
+    std::string Seen() {
+        return window.DumpList() + "| " + window.Text(StrokeText::Text8) + " | " + log.text;
     }
     FakeLogWindow log;
 };
+struct StrokeDump : ::testing::Test, DumpRig {};
 
-TEST_F(StrokeDump, ListsTheWordOfTheAddressBelowAndAdvancesOnlyWithTheClosingBracket) {
-    log.text = "TYR28a\r\n3F\r\n#";
-    window.ReadNextDumpWord();
-    EXPECT_EQ(sink.Take(), StepCommands("5"));
-    EXPECT_EQ(window.DumpList(), "");
-    EXPECT_EQ(log.text, "TYR28a\r\n3F\r\n#");
-    EXPECT_EQ(window.Text(StrokeText::Text8), "5");
-
-    log.text = "TYR28a\r\n3F)\r\n#";
-    window.ReadNextDumpWord();
-    EXPECT_EQ(sink.Take(), StepCommands("5"));
-    EXPECT_EQ(window.DumpList(), "4 = 3F\r\n");
-    EXPECT_EQ(log.text, "");
-    EXPECT_EQ(window.Text(StrokeText::Text8), "6");
-
-    log.text = "TYR28a\n40)\n#";  // bare line feeds
-    window.ReadNextDumpWord();
-    EXPECT_EQ(window.DumpList(), "4 = 3F\r\n5 = 40\r\n");
-
-    window.SetText(StrokeText::Text8, "12abc");  // the address is its leading number
-    log.text = "TYR28a7)";
-    window.ReadNextDumpWord();
-    EXPECT_EQ(window.DumpList(), "4 = 3F\r\n5 = 40\r\n11 = 7\r\n");
-    EXPECT_EQ(window.Text(StrokeText::Text8), "13");
+// The word of the address below is listed once the closing bracket is in; the address is the
+// leading number of the box (nine digits at most).
+TEST(StrokeDumpStep, ListsTheWordOfTheAddressBelowAndAdvancesOnlyWithTheClosingBracket) {
+    for (const auto& [address, logText, seen] :
+         Rows(D("5", "TYR28a\r\n3F\r\n#", "| 5 | TYR28a\r\n3F\r\n#"),
+              D("5", "TYR28a\r\n3F)\r\n#", "4 = 3F\r\n| 6 | "),
+              D("5", "TYR28a\n40)\n#", "4 = 40\r\n| 6 | "),
+              D("12abc", "TYR28a7)", "11 = 7\r\n| 13 | "),
+              D("1234567890", "TYR28a7)", "123456788 = 7\r\n| 123456790 | "))) {
+        DumpRig g;
+        g.window.SetText(StrokeText::Text8, address);
+        g.log.text = logText;
+        g.sink.Take();
+        g.window.ReadNextDumpWord();
+        EXPECT_EQ(g.Seen(), seen) << address << " " << logText;
+    }
 }
 
-TEST_F(StrokeDump, RunsOneStepEveryTwoSecondsUntilStoppedOrClosedAndNeverASecondTimer) {
+TEST_F(StrokeDump, StepsEveryTwoSecondsUntilStoppedOrClosedAndNeverASecondTimer) {
     window.Press(StrokeButton::Command17_2);
-    EXPECT_TRUE(window.DumpRunning());
     clock.Advance(1000);
     window.Press(StrokeButton::Command17_2);  // a second start keeps the first timer
     clock.Advance(999);
-    EXPECT_EQ(sink.Take(), Commands{});
+    EXPECT_EQ(Sent(), "");
     log.text = "TYR28a\r\n10)";
     clock.Advance(1);
-    EXPECT_EQ(sink.Take(), StepCommands("5"));
+    EXPECT_EQ(Sent() + " | " + Seen(),
+              "TYW22a2 TYW33b5 TYW32b0 TYW20a1 TYW20a0 TYR28a TYR27a | 4 = 10\r\n| 6 | ");
     log.text = "TYR28a\r\n11)";
     clock.Advance(2000);
-    EXPECT_EQ(sink.Take(), StepCommands("6"));
-    EXPECT_EQ(window.DumpList(), "4 = 10\r\n5 = 11\r\n");
+    EXPECT_EQ(Sent() + " | " + Seen(),
+              "TYW22a2 TYW33b6 TYW32b0 TYW20a1 TYW20a0 TYR28a TYR27a | 4 = 10\r\n5 = 11\r\n| 7 | ");
     window.Press(StrokeButton::Command17_3);
     clock.Advance(10000);
-    EXPECT_EQ(sink.Take(), Commands{});
+    EXPECT_EQ(Sent(), "");
     // Closing the window stops it too, and reopening does not start it again.
     window.Press(StrokeButton::Command17_2);
     window.Close();
@@ -80,30 +75,22 @@ TEST_F(StrokeDump, RunsOneStepEveryTwoSecondsUntilStoppedOrClosedAndNeverASecond
     window.Open();
     sink.Take();
     clock.Advance(10000);
-    EXPECT_EQ(sink.Take(), Commands{});
+    EXPECT_EQ(Sent(), "");
 }
 
-// The dump against the communication log itself, fed as the receive path feeds it.
-class StrokeDumpOnCommLog : public testing::StrokeFixture {
-  protected:
-    StrokeDumpOnCommLog() : source(harness.Make()) {
-        window.SetLogWindow(&source);
-        window.SetText(StrokeText::Text8, "5");
-    }
+// The dump against the communication log itself, fed as the receive path feeds it: it waits
+// for the whole answer, takes the word and empties the log; the next answer is found next.
+TEST_F(StrokeDump, OnTheCommLogWaitsForTheWholeAnswer) {
     testing::CommLogHarness harness;
-    CommLogDumpSource source;
-};
-
-TEST_F(StrokeDumpOnCommLog, WaitsForTheWholeAnswerThenTakesTheWordAndEmptiesTheLog) {
+    CommLogDumpSource source(harness.Make());
+    window.SetLogWindow(&source);
     harness.Receive("TYR28a\r3F");
     window.ReadNextDumpWord();
     EXPECT_EQ(window.DumpList(), "");
     harness.Receive(")\r#");
     window.ReadNextDumpWord();
-    EXPECT_EQ(window.DumpList(), "4 = 3F\r\n");
-    EXPECT_EQ(harness.log->LogText(), "");
-    EXPECT_EQ(window.Text(StrokeText::Text8), "6");
-    // The next answer arrives after the emptying and is found on the next step.
+    EXPECT_EQ(window.DumpList() + harness.log->LogText() + window.Text(StrokeText::Text8),
+              "4 = 3F\r\n6");
     harness.Receive("TYR27a\r10)\r#TYR28a\r41)\r#");
     window.ReadNextDumpWord();
     EXPECT_EQ(window.DumpList(), "4 = 3F\r\n5 = 41\r\n");

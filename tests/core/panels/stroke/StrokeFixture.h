@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "RecordingSink.h"
 #include "VirtualClock.h"
@@ -12,16 +11,18 @@
 
 namespace zorvex::testing {
 
-using Commands = std::vector<std::string>;
-
 // An open stroke window over a recording sink and a virtual clock; opening asks for the
-// parameter set with "dz" and a line end, and that is taken.
-class StrokeFixture : public ::testing::Test {
-  protected:
-    StrokeFixture() {
+// parameter set with "dz", which is taken.
+struct StrokeRig {
+    StrokeRig() {
         window.Open();
-        EXPECT_EQ(sink.Take(), Commands{"dz"});
+        EXPECT_EQ(Sent(), "dz");
+    }
+
+    // The commands queued since the last look, blank-separated; each must end its line.
+    std::string Sent() {
         EXPECT_FALSE(sink.unterminated);
+        return sink.Sent();
     }
 
     // Every text box holds its own control name, so a command shows which box it read; a box
@@ -44,5 +45,7 @@ class StrokeFixture : public ::testing::Test {
     LinkState link;
     StrokeAdjustment window{sink, clock, link};
 };
+
+struct StrokeFixture : ::testing::Test, StrokeRig {};
 
 }  // namespace zorvex::testing
