@@ -24,10 +24,9 @@ class RecordingMainWindow : public MainWindowView {
         log_.push_back("caption:" + text);
     }
     void ShowMenuStates(const MenuStates& states) override { menus = states; }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void ShowMessage(const std::string& text) override { log_.push_back("message:" + text); }
     std::string caption;
     MenuStates menus;
-    std::vector<std::string> messages;
 
   private:
     EventLog& log_;

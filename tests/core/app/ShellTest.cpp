@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "RecordingSink.h"
 #include "ShellFakes.h"
 #include "core/app/AboutTexts.h"
 #include "core/app/DisplayConfiguration.h"
@@ -7,6 +8,7 @@
 namespace zorvex {
 namespace {
 
+using testing::Rows;
 using testing::ShellRig;
 using Lines = std::vector<std::string>;
 using M = MenuCommand;
@@ -21,38 +23,36 @@ constexpr std::pair<M, int> kColumns[] = {
     {M::DiagnosticsPeek, 6},    {M::FileNew, 7},       {M::XySimulator, 7}};
 
 TEST(Shell, StatusChangesSetCaptionOnlineFlagAndMenus) {
-    const struct {
-        void (Shell::*change)();
-        const char* caption;
-        bool online;
-        std::string menus;
-    } cases[] = {{&Shell::SetMonitorOnline, "Monitor on Com4", true, "101--1-0"},
-                 {&Shell::SetBootModeStatus, "Monitor on Com4 -- BOOT MODE", true, "001-1--0"},
-                 {&Shell::SetMonitorOffline, "No monitor", false, "01010--0"},
-                 // Demo mode turns everything on; the next status change ends it.
-                 {&Shell::SetOfflineDemoMode, "No monitor - Offline Demo Mode", false, "11111110"}};
-    for (const auto& c : cases) {
+    using S = std::tuple<void (Shell::*)(), const char*, bool, std::string>;
+    for (const auto& [change, caption, online, menus] :
+         Rows(S(&Shell::SetMonitorOnline, "Monitor on Com4", true, "101--1-0"),
+              S(&Shell::SetBootModeStatus, "Monitor on Com4 -- BOOT MODE", true, "001-1--0"),
+              S(&Shell::SetMonitorOffline, "No monitor", false, "01010--0"),
+              // Demo mode turns everything on; the next status change ends it.
+              S(&Shell::SetOfflineDemoMode, "No monitor - Offline Demo Mode", false, "11111110"))) {
         for (bool before : {true, false}) {
             ShellRig g;
             g.shell.SetOfflineDemoMode();
             for (const auto& [item, column] : kColumns) {
                 const_cast<MenuStates&>(g.shell.Menus()).SetEnabled(item, before);
             }
-            g.data.MonitorOnline = !c.online;
-            (g.shell.*c.change)();
+            g.data.MonitorOnline = !online;
+            (g.shell.*change)();
             std::string seen, expected;
             for (const auto& [item, column] : kColumns) {
                 seen += g.view.menus.IsEnabled(item) ? '1' : '0';
-                expected += c.menus[column] == '-' ? (before ? '1' : '0') : c.menus[column];
+                expected += menus[column] == '-' ? (before ? '1' : '0') : menus[column];
             }
-            EXPECT_EQ(seen, expected) << c.caption << (before ? " from on" : " from off");
-            EXPECT_EQ(g.view.caption, kTitle + std::string(c.caption));
-            EXPECT_EQ(g.data.MonitorOnline, c.online);
+            EXPECT_EQ(seen, expected) << caption << (before ? " from on" : " from off");
+            EXPECT_EQ(g.view.caption, kTitle + std::string(caption));
+            EXPECT_EQ(g.data.MonitorOnline, online);
         }
     }
 }
 
-TEST(Shell, OfflineEmptiesBothVersionsStopsTheReplyTimerAndTurnsTheLampsRed) {
+// Going offline empties both versions and their labels, stops the reply timer and turns the
+// lamps red; other values stay. The boot loader has no firmware version: none is assumed.
+TEST(Shell, OfflineAndBootModeForgetTheVersionsOfTheFirmware) {
     ShellRig g;
     g.shell.SetMonitorOnline();
     g.data.FirmwareVersion = "V 1.39";
@@ -62,66 +62,55 @@ TEST(Shell, OfflineEmptiesBothVersionsStopsTheReplyTimerAndTurnsTheLampsRed) {
     EXPECT_EQ(g.data.FirmwareVersion + g.data.RomVersion + g.data.ModelNumber, "M-17");
     EXPECT_EQ(g.indicators.lines,
               (Lines{"connect green", "stop", "label 3=", "label 4=", "connect red", "log red"}));
-    // The boot loader has no firmware version: no family may be assumed from the old one.
     g.data.FirmwareVersionNumber = 139;
     g.shell.SetBootModeStatus();
     EXPECT_EQ(g.data.FirmwareVersionNumber, 0);
 }
 
-TEST(Shell, CaptionShowsWhicheverOfStatusAndFileNameWasSetLastAndGoOfflineSwitchesAlone) {
+// The caption shows whichever of status and file name was set last; Go Offline switches alone.
+TEST(Shell, CaptionAndGoOffline) {
     ShellRig g;
     g.shell.SetMainCaption("");
     EXPECT_EQ(g.view.caption, std::string(kTitle) + "(No File)");
     g.shell.SetMainCaption("bench7.mdv");
     EXPECT_EQ(g.view.caption, std::string(kTitle) + "bench7.mdv");
     g.shell.SetGoOfflineEnabled(false);
-    EXPECT_FALSE(g.view.menus.IsEnabled(M::MonitorOffline));
-    EXPECT_TRUE(g.view.menus.IsEnabled(M::MonitorOnline));
+    EXPECT_EQ(
+        g.view.menus.IsEnabled(M::MonitorOffline) + 2 * g.view.menus.IsEnabled(M::MonitorOnline),
+        2);
     g.shell.SetGoOfflineEnabled(true);
     EXPECT_TRUE(g.view.menus.IsEnabled(M::MonitorOffline));
-}
-
-TEST(Shell, OnlyAppModesOutsideZeroToTwoGiveTheMessage) {
-    for (int mode : {0, 2, 3, -1}) {
-        ShellRig g;
+    for (int mode : {0, 2, 3, -1}) {  // only modes outside 0 to 2 give the message
         g.state.AppMode = mode;
         EXPECT_EQ(g.shell.ApplyAppMode().has_value(), mode < 0 || mode > 2) << mode;
     }
 }
 
 TEST(DisplayConfiguration, TheExactTitleChoosesThePortAndTheCaption) {
-    const struct {
-        const char* title;
-        std::optional<int16_t> port;
-        const char* caption;
-    } cases[] = {{"Orvan-Left", 4, "Orvan Left CRT Adjustment Tool V"},
-                 {"Orvan-Right", 6, "Orvan Right CRT Adjustment Tool V"},
-                 {"Orvan-IOS", 7, "Orvan IOS CRT Adjustment Tool V"},
-                 {"orvan-center", std::nullopt, "Zorvex4 CRT Adjustment Tool V"},
-                 {"", std::nullopt, "Zorvex4 CRT Adjustment Tool V"}};
-    for (const auto& c : cases) {
-        const DisplayConfiguration& config = ConfigurationForTitle(c.title);
-        EXPECT_EQ(config.commPort, c.port) << c.title;
-        EXPECT_EQ(config.captionText, c.caption) << c.title;
+    using D = std::tuple<const char*, std::optional<int16_t>, const char*>;
+    for (const auto& [title, port, caption] :
+         Rows(D("Orvan-Left", 4, "Orvan Left CRT Adjustment Tool V"),
+              D("Orvan-Right", 6, "Orvan Right CRT Adjustment Tool V"),
+              D("Orvan-IOS", 7, "Orvan IOS CRT Adjustment Tool V"),
+              D("orvan-center", std::nullopt, "Zorvex4 CRT Adjustment Tool V"),
+              D("", std::nullopt, "Zorvex4 CRT Adjustment Tool V"))) {
+        EXPECT_EQ(ConfigurationForTitle(title).commPort, port) << title;
+        EXPECT_EQ(BuildMainTitle(ConfigurationForTitle(title), {12, 3, 140}),
+                  caption + std::string("12.3.140"));
     }
-    EXPECT_EQ(BuildMainTitle(ConfigurationForTitle("Orvan-Center"), {12, 3, 140}),
-              "Orvan Center CRT Adjustment Tool V12.3.140");
 }
 
 TEST(AboutTexts, SystemInfoIsTheRegistryPathOrTheProgramInTheSharedFolderOrNothing) {
-    const struct {
-        std::optional<std::string> path, location;
-        bool fileExists;
-        std::optional<std::string> expected;
-    } cases[] = {{"C:\\ms\\msinfo32.exe", "C:\\o", true, "C:\\ms\\msinfo32.exe"},
-                 {"", "C:\\T", true, "C:\\T\\MSINFO32.EXE"},
-                 {std::nullopt, "C:\\T", false, std::nullopt},
-                 {std::nullopt, "", true, std::nullopt},
-                 {std::nullopt, std::nullopt, true, std::nullopt}};
-    for (const auto& c : cases) {
-        const auto program = SystemInfoProgram({c.path, c.location},
-                                               [&](const std::string&) { return c.fileExists; });
-        EXPECT_EQ(program, c.expected) << c.path.value_or("-") << c.location.value_or("-");
+    using O = std::optional<std::string>;
+    using S = std::tuple<O, O, bool, O>;
+    const O none;
+    for (const auto& [path, folder, exists, program] :
+         Rows(S("C:\\ms\\msinfo32.exe", "C:\\o", true, "C:\\ms\\msinfo32.exe"),
+              S("", "C:\\T", true, "C:\\T\\MSINFO32.EXE"), S(none, "C:\\T", false, none),
+              S(none, "", true, none), S(none, none, true, none))) {
+        EXPECT_EQ(SystemInfoProgram({path, folder}, [&](const std::string&) { return exists; }),
+                  program)
+            << path.value_or("-") << folder.value_or("-");
     }
 }
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "MemorySettingsStore.h"
+#include "RecordingSink.h"
 #include "ShellFakes.h"
 #include "core/app/StartupSequence.h"
 
@@ -9,43 +12,33 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The windows' side of start-up, noting each step and what the link state was then.
-class RecordingWindows : public StartupWindows {
-  public:
-    RecordingWindows(testing::EventLog& log, LinkState& link) : log_(log), link_(link) {}
-    void CreateMainWindow() override { log_.push_back("create main"); }
-    void CreateCommLogHidden() override { log_.push_back("create log hidden"); }
+// The shell and the windows' side of start-up, noting each step and the link state then.
+struct StartupRig : testing::ShellRig, StartupWindows {
+    void Run(const std::string& title = "Zorvex5 Stroke Raster") {
+        StartupSequence(settings, state, link, data, shell, *this, title).Run();
+    }
+    void CreateMainWindow() override { log.push_back("create main"); }
+    void CreateCommLogHidden() override { log.push_back("create log hidden"); }
     TwipsSize ScreenSize() const override { return {19200, 14400}; }
     void ApplyMainWindowPlacement(const WindowPlacement& p) override {
-        log_.push_back("place main " + std::to_string(static_cast<int>(p.width)));
+        log.push_back("place main " + std::to_string(static_cast<int>(p.width)));
     }
     void ShowConnectionWindow() override {
-        atConnect = "port " + std::to_string(link_.CommPort) + " log " +
-                    std::to_string(link_.CommLogEnabled) + " retries " +
-                    std::to_string(link_.ConnectRetryLimit);
-        log_.push_back("show connect");
+        atConnect = "port " + std::to_string(link.CommPort) + " log " +
+                    std::to_string(link.CommLogEnabled) + " retries " +
+                    std::to_string(link.ConnectRetryLimit);
+        log.push_back("show connect");
     }
-    void ShowCommLogWindow() override { log_.push_back("show log"); }
-    void ResetQueueFlags() override { log_.push_back("reset queue"); }
-    void ShowMainWindow() override { log_.push_back("show main"); }
-    std::string atConnect;
-
-  private:
-    testing::EventLog& log_;
-    LinkState& link_;
-};
-
-struct StartupRig : testing::ShellRig {
-    void Run(const std::string& title = "Zorvex5 Stroke Raster") {
-        StartupSequence(settings, state, link, data, shell, windows, title).Run();
-    }
+    void ShowCommLogWindow() override { log.push_back("show log"); }
+    void ResetQueueFlags() override { log.push_back("reset queue"); }
+    void ShowMainWindow() override { log.push_back("show main"); }
     // The link as the connection window saw it, then as start-up left it.
     std::string Seen() const {
-        return windows.atConnect + ", then port " + std::to_string(link.CommPort) + " log " +
+        return atConnect + ", then port " + std::to_string(link.CommPort) + " log " +
                std::to_string(link.CommLogEnabled);
     }
+    std::string atConnect;
     testing::MemorySettingsStore settings;
-    RecordingWindows windows{log, link};
 };
 
 constexpr const char* kCaption = "caption:Zorvex4 CRT Adjustment Tool V5.0.13";
@@ -69,28 +62,23 @@ TEST(Startup, RunsEveryStepInOrderCreatingTheLogOnlyOnTheFirstRun) {
 // Logging is on for the connection window, then takes the stored switch; a port below 1 is
 // raised to 1 already for the first attempt; a fixed-port configuration keeps its port.
 TEST(Startup, TakesPortLoggingAndRetryLimitFromTheSettings) {
-    const struct {
-        const char* title;
-        std::vector<std::pair<const char*, const char*>> configs;
-        const char* seen;
-    } cases[] = {{"Zorvex5", {}, "port 1 log 1 retries 5, then port 1 log 0"},
-                 {"Zorvex5",
-                  {{"CommPort", "3"}, {"CommLogEnabled", "True"}, {"ConnectRetryLimit", "12"}},
-                  "port 3 log 1 retries 12, then port 3 log 1"},
-                 {"Zorvex5",
-                  {{"CommPort", "0"}, {"CommLogEnabled", "False"}},
-                  "port 1 log 1 retries 5, then port 1 log 0"},
-                 {"Zorvex5", {{"CommPort", "-4"}}, "port 1 log 1 retries 5, then port 1 log 0"},
-                 {"Zorvex5", {{"CommPort", "port"}}, "port 1 log 1 retries 5, then port 1 log 0"},
-                 {"Orvan-Center", {}, "port 5 log 1 retries 5, then port 5 log 0"},
-                 {"Orvan-Left", {{"CommPort", "2"}}, "port 4 log 1 retries 5, then port 4 log 0"}};
-    for (const auto& c : cases) {
+    using S = std::tuple<const char*, const char*, const char*>;
+    for (const auto& [title, configs, seen] : testing::Rows(
+             S("Zorvex5", "", "port 1 log 1 retries 5, then port 1 log 0"),
+             S("Zorvex5", "CommPort=3 CommLogEnabled=True ConnectRetryLimit=12",
+               "port 3 log 1 retries 12, then port 3 log 1"),
+             S("Zorvex5", "CommPort=0 CommLogEnabled=False",
+               "port 1 log 1 retries 5, then port 1 log 0"),
+             S("Zorvex5", "CommPort=port", "port 1 log 1 retries 5, then port 1 log 0"),
+             S("Orvan-Left", "CommPort=2", "port 4 log 1 retries 5, then port 4 log 0"))) {
         StartupRig g;
-        for (const auto& [key, value] : c.configs) {
-            g.settings.Write("Configs", key, value);
+        std::istringstream items(configs);
+        for (std::string item; items >> item;) {
+            g.settings.Write("Configs", item.substr(0, item.find('=')),
+                             item.substr(item.find('=') + 1));
         }
-        g.Run(c.title);
-        EXPECT_EQ(g.Seen(), c.seen) << c.title << " " << c.configs.size();
+        g.Run(title);
+        EXPECT_EQ(g.Seen(), seen) << title << " " << configs;
     }
 }
 
@@ -106,13 +94,9 @@ TEST(Startup, ReadsTheStartFoldersAndResetsTheLinkModeAndData) {
     g.Run();
     EXPECT_EQ(g.state.FileSaveInitDir + "|" + g.state.CodeInitDir,
               "/home/tech/mdv|C:\\Program Files\\Zorvex4");
-    EXPECT_TRUE(g.link.AutoPingEnabled);
-    EXPECT_FALSE(g.link.XmitQueueOverride);
+    EXPECT_TRUE(g.link.AutoPingEnabled && !g.link.XmitQueueOverride && !g.data.MonitorOnline);
     EXPECT_EQ(g.state.AppMode, 0) << "user mode whatever the initial mode";
-    EXPECT_EQ(g.data.ModelNumber, "");
-    EXPECT_EQ(g.data.DacCount(DacFamily::L), 8);
-    EXPECT_FALSE(g.data.MonitorOnline);
-    EXPECT_TRUE(g.view.messages.empty());
+    EXPECT_EQ(g.data.ModelNumber + std::to_string(g.data.DacCount(DacFamily::L)), "8");
 }
 
 TEST(Exit, StoresTheConfigsTheNextStartReads) {
