@@ -40,11 +40,11 @@ TEST(Shell, StatusChangesSetCaptionOnlineFlagAndMenus) {
             (g.shell.*change)();
             std::string seen, expected;
             for (const auto& [item, column] : kColumns) {
-                seen += g.view.menus.IsEnabled(item) ? '1' : '0';
+                seen += g.menus.IsEnabled(item) ? '1' : '0';
                 expected += menus[column] == '-' ? (before ? '1' : '0') : menus[column];
             }
             EXPECT_EQ(seen, expected) << caption << (before ? " from on" : " from off");
-            EXPECT_EQ(g.view.caption, kTitle + std::string(caption));
+            EXPECT_EQ(g.caption, kTitle + std::string(caption));
             EXPECT_EQ(g.data.MonitorOnline, online);
         }
     }
@@ -60,7 +60,7 @@ TEST(Shell, OfflineAndBootModeForgetTheVersionsOfTheFirmware) {
     g.data.ModelNumber = "M-17";
     g.shell.SetMonitorOffline();
     EXPECT_EQ(g.data.FirmwareVersion + g.data.RomVersion + g.data.ModelNumber, "M-17");
-    EXPECT_EQ(g.indicators.lines,
+    EXPECT_EQ(g.lamps,
               (Lines{"connect green", "stop", "label 3=", "label 4=", "connect red", "log red"}));
     g.data.FirmwareVersionNumber = 139;
     g.shell.SetBootModeStatus();
@@ -71,15 +71,13 @@ TEST(Shell, OfflineAndBootModeForgetTheVersionsOfTheFirmware) {
 TEST(Shell, CaptionAndGoOffline) {
     ShellRig g;
     g.shell.SetMainCaption("");
-    EXPECT_EQ(g.view.caption, std::string(kTitle) + "(No File)");
+    EXPECT_EQ(g.caption, std::string(kTitle) + "(No File)");
     g.shell.SetMainCaption("bench7.mdv");
-    EXPECT_EQ(g.view.caption, std::string(kTitle) + "bench7.mdv");
+    EXPECT_EQ(g.caption, std::string(kTitle) + "bench7.mdv");
     g.shell.SetGoOfflineEnabled(false);
-    EXPECT_EQ(
-        g.view.menus.IsEnabled(M::MonitorOffline) + 2 * g.view.menus.IsEnabled(M::MonitorOnline),
-        2);
+    EXPECT_EQ(g.menus.IsEnabled(M::MonitorOffline) + 2 * g.menus.IsEnabled(M::MonitorOnline), 2);
     g.shell.SetGoOfflineEnabled(true);
-    EXPECT_TRUE(g.view.menus.IsEnabled(M::MonitorOffline));
+    EXPECT_TRUE(g.menus.IsEnabled(M::MonitorOffline));
     for (int mode : {0, 2, 3, -1}) {  // only modes outside 0 to 2 give the message
         g.state.AppMode = mode;
         EXPECT_EQ(g.shell.ApplyAppMode().has_value(), mode < 0 || mode > 2) << mode;

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "StrokeFixture.h"
+#include "core/panels/stroke/ReadKeyedValue.h"
 
 namespace zorvex {
 namespace {
 
+using testing::Rows;
 using testing::StrokeRig;
 using W = StrokeAdjustment;
 using C = StrokeButton;
@@ -12,6 +14,8 @@ using G = StrokeOptionGroup;
 using T = StrokeText;
 using P = std::pair<C, const char*>;
 using R = std::tuple<T, const char*, const char*>;
+using K = std::tuple<const char*, const char*, const char*, const char*>;
+using Q = std::pair<const char*, const char*>;
 using StrokeWindow = testing::StrokeFixture;
 
 // Live changes of bars, options and a turn; the button table runs each row after them.
@@ -29,48 +33,47 @@ void ChangeLiveValues(W& w) {
 // What each button sends, in order, every text box naming itself (StrokeRig). Register
 // letters are case-sensitive: "23a" and "23A" are different registers.
 TEST(StrokeButtons, SendExactlyTheCommandsOfTheirRow) {
-    for (const auto& [button, expected] : testing::Rows(
-             P(C::Command2, "TYW04A200 TYW05A201"), P(C::Command11, "TYW11A209 TYW12A210"),
-             P(C::Command3, "TYW06A202 TYW07A203"), P(C::Command12, "TYW13A211 TYW14A212"),
-             P(C::Command5, "TYW0AA204 TYW0DA205"), P(C::Command4, "TYW02A7"),
-             P(C::Command8, "TYW03A4"), P(C::Command9, "TYW0EA206"), P(C::Command13, "TYW0BA214"),
-             P(C::Command22_0, "TYW02AText5(0)"), P(C::Command22_1, "TYW0AAText5(1)"),
-             P(C::Command22_2, "TYW10AText5(2)"), P(C::Command22_3, "TYW0FAText5(3)"),
-             P(C::Command7, "dz"), P(C::Command30_5, "TGW0B214"),
-             P(C::Command30_6, "TGW04200 TGW05201"), P(C::Command30_7, "TGW06202 TGW07203"),
-             P(C::Command30_8, "TGW0A204 TGW0D205"), P(C::Command30_11, "TGW027"),
-             P(C::Command30_12, "TGW034"), P(C::Command30_13, "TGW0E206"),
-             P(C::Command30_14, "TGW02Text5(0)"), P(C::Command30_15, "TGW11209 TGW12210"),
-             P(C::Command30_16, "TGW13211 TGW14212"), P(C::Command30_18, "TGW0AText5(1)"),
+    using enum StrokeButton;
+    for (const auto& [button, expected] : Rows(
+             P(Command2, "TYW04A200 TYW05A201"), P(Command11, "TYW11A209 TYW12A210"),
+             P(Command3, "TYW06A202 TYW07A203"), P(Command12, "TYW13A211 TYW14A212"),
+             P(Command5, "TYW0AA204 TYW0DA205"), P(Command4, "TYW02A7"), P(Command8, "TYW03A4"),
+             P(Command9, "TYW0EA206"), P(Command13, "TYW0BA214"), P(Command22_0, "TYW02AText5(0)"),
+             P(Command22_1, "TYW0AAText5(1)"), P(Command22_2, "TYW10AText5(2)"),
+             P(Command22_3, "TYW0FAText5(3)"), P(Command7, "dz"), P(Command30_5, "TGW0B214"),
+             P(Command30_6, "TGW04200 TGW05201"), P(Command30_7, "TGW06202 TGW07203"),
+             P(Command30_8, "TGW0A204 TGW0D205"), P(Command30_11, "TGW027"),
+             P(Command30_12, "TGW034"), P(Command30_13, "TGW0E206"),
+             P(Command30_14, "TGW02Text5(0)"), P(Command30_15, "TGW11209 TGW12210"),
+             P(Command30_16, "TGW13211 TGW14212"), P(Command30_18, "TGW0AText5(1)"),
              // Saves of what the bars and options show after ChangeLiveValues.
-             P(C::Command30_0, "TGW043"), P(C::Command30_1, "TGW192"), P(C::Command30_2, "TGW2B1"),
-             P(C::Command30_3, "TGW2C0"), P(C::Command30_4, "TGW1D0 TGW2E100"),
-             P(C::Command30_9, "TGW002 TGW3930"), P(C::Command30_10, "TGW011 TGW3A40"),
-             P(C::Command30_17, "TGW188"), P(C::Command23_2, "TGW0D1"),
-             P(C::Command6, "TYW08A0 TYW08A1 TYW08A0"), P(C::Command21, "TYW08A1 TYW08A0"),
-             P(C::Command10_0, "TYR00A"), P(C::Command10_1, "TYR01A"), P(C::Command10_2, "TYR02A"),
-             P(C::Command10_3, "TYR03A"), P(C::Command10_4, "TYR04A"), P(C::Command10_5, "TYR05A"),
-             P(C::Command10_6, "TYR06A"), P(C::Command10_7, "TYR07A"),
-             P(C::Command1_1, "TYW23AText2(1)"), P(C::Command1_2, "TYW24AText2(2)"),
-             P(C::Command1_11, "TYW67b1 TYW67b0"), P(C::Command15_0, "TYW32BText3(0)"),
-             P(C::Command15_1, "TYW33BText3(1)"), P(C::Command16_0, "TYW44BText6(0)"),
-             P(C::Command16_1, "TYW45BText6(1)"), P(C::Command19, "TYW36BText9"),
-             P(C::Command18_0, "TYW23a1"), P(C::Command18_1, "TYW23a0 TYW20a0 TYW21a0"),
-             P(C::Command20_0, "TYW45BText10(0) TYW57BText10(1) TYW0BA1"),
-             P(C::Command20_4, "TYR46B"), P(C::Command20_13, "TYR4DB"),
-             P(C::Command20_15, "TYR54B"), P(C::Command20_16, "TYR55B"),
-             P(C::Command20_17, "TYR56B"), P(C::Command20_18, "TYW53B1 TYW53B0"),
-             P(C::Command23_0,
+             P(Command30_0, "TGW043"), P(Command30_1, "TGW192"), P(Command30_2, "TGW2B1"),
+             P(Command30_3, "TGW2C0"), P(Command30_4, "TGW1D0 TGW2E100"),
+             P(Command30_9, "TGW002 TGW3930"), P(Command30_10, "TGW011 TGW3A40"),
+             P(Command30_17, "TGW188"), P(Command23_2, "TGW0D1"),
+             P(Command6, "TYW08A0 TYW08A1 TYW08A0"), P(Command21, "TYW08A1 TYW08A0"),
+             P(Command10_0, "TYR00A"), P(Command10_1, "TYR01A"), P(Command10_2, "TYR02A"),
+             P(Command10_3, "TYR03A"), P(Command10_4, "TYR04A"), P(Command10_5, "TYR05A"),
+             P(Command10_6, "TYR06A"), P(Command10_7, "TYR07A"), P(Command1_1, "TYW23AText2(1)"),
+             P(Command1_2, "TYW24AText2(2)"), P(Command1_11, "TYW67b1 TYW67b0"),
+             P(Command15_0, "TYW32BText3(0)"), P(Command15_1, "TYW33BText3(1)"),
+             P(Command16_0, "TYW44BText6(0)"), P(Command16_1, "TYW45BText6(1)"),
+             P(Command19, "TYW36BText9"), P(Command18_0, "TYW23a1"),
+             P(Command18_1, "TYW23a0 TYW20a0 TYW21a0"),
+             P(Command20_0, "TYW45BText10(0) TYW57BText10(1) TYW0BA1"), P(Command20_4, "TYR46B"),
+             P(Command20_13, "TYR4DB"), P(Command20_15, "TYR54B"), P(Command20_16, "TYR55B"),
+             P(Command20_17, "TYR56B"), P(Command20_18, "TYW53B1 TYW53B0"),
+             P(Command23_0,
                "TYW34BText11(0) TYW35BText11(1) TYW36BText11(2) TYW37BText11(3) TYW3DBText11(4) "
                "TYW3EBText11(5) TYW3FBText11(6) TYW40BText11(7)"),
-             P(C::Command23_1,
+             P(Command23_1,
                "TGW34Text11(0) TGW35Text11(1) TGW36Text11(2) TGW37Text11(3) TGW3DText11(4) "
                "TGW3EText11(5) TGW3FText11(6) TGW40Text11(7)"),
-             P(C::Command14_0, "TYW0BA1 TYW5EBText4(0) TYW5CB1 TYR58B TYR59B TYW5CB0 TYW0BA0"),
-             P(C::Command14_1, "TYW0BA1 TYW5FBText4(1) TYW5DB1 TYR5AB TYR5BB TYW5DB0 TYW0BA0"),
-             P(C::Command17_0,
+             P(Command14_0, "TYW0BA1 TYW5EBText4(0) TYW5CB1 TYR58B TYR59B TYW5CB0 TYW0BA0"),
+             P(Command14_1, "TYW0BA1 TYW5FBText4(1) TYW5DB1 TYR5AB TYR5BB TYW5DB0 TYW0BA0"),
+             P(Command17_0,
                "TYW22aText7(6) TYW33bText7(0) TYW32bText7(1) TYW20a1 TYW20a0 TYR28a TYR27a"),
-             P(C::Command17_1,
+             P(Command17_1,
                "TYW22aText7(6) TYW35bText7(2) TYW34bText7(3) TYW28aText7(4) TYW27aText7(5) TYW21a1 "
                "TYW21a0"))) {
         StrokeRig r;
@@ -115,20 +118,18 @@ TEST_F(StrokeWindow, SavesStoreTheOpeningValuesOfBarsAndOptions) {
 // written (so retyping 120 as 80 writes 1 and 80, never an empty value), anything else
 // nowhere; boxes read only by a button send nothing when typed into.
 TEST(StrokeControls, RegisterBoxesWriteOnlyWholeNumbersInRange) {
+    using enum StrokeText;
     for (const auto& [box, text, expected] :
-         testing::Rows(R(T::Text1_0, "120", "TYW04A120"), R(T::Text1_1, "9", "TYW05A9"),
-                       R(T::Text1_2, "9", "TYW06A9"), R(T::Text1_3, "9", "TYW07A9"),
-                       R(T::Text1_4, "9", "TYW0AA9"), R(T::Text1_5, "9", "TYW0DA9"),
-                       R(T::Text1_6, "9", "TYW0EA9"), R(T::Text1_9, "9", "TYW11A9"),
-                       R(T::Text1_10, "9", "TYW12A9"), R(T::Text1_11, "9", "TYW13A9"),
-                       R(T::Text1_12, "9", "TYW14A9"), R(T::Text1_13, "3", "TYW03A3"),
-                       R(T::Text1_14, "9", "TYW0BA9"), R(T::TxtFilterOrder, "5", "TYW02A5"),
-                       R(T::TxtFilterOrder, "0", "TYW02A0"), R(T::Text1_0, "1", "TYW04A1"),
-                       R(T::Text1_0, "", ""), R(T::Text1_0, "80", "TYW04A80"),
-                       R(T::Text1_0, "007", "TYW04A7"), R(T::Text1_0, "256", ""),
-                       R(T::Text1_0, " ", ""), R(T::Text1_13, "5", ""),
-                       R(T::TxtFilterOrder, "8", ""), R(T::Text1_0, "3\r\nhor_long=4", ""),
-                       R(T::Text5_0, "5", ""), R(T::Text11_3, "5", ""), R(T::Text8, "5", ""))) {
+         Rows(R(Text1_0, "120", "TYW04A120"), R(Text1_1, "9", "TYW05A9"),
+              R(Text1_2, "9", "TYW06A9"), R(Text1_3, "9", "TYW07A9"), R(Text1_4, "9", "TYW0AA9"),
+              R(Text1_5, "9", "TYW0DA9"), R(Text1_6, "9", "TYW0EA9"), R(Text1_9, "9", "TYW11A9"),
+              R(Text1_10, "9", "TYW12A9"), R(Text1_11, "9", "TYW13A9"), R(Text1_12, "9", "TYW14A9"),
+              R(Text1_13, "3", "TYW03A3"), R(Text1_14, "9", "TYW0BA9"),
+              R(TxtFilterOrder, "5", "TYW02A5"), R(TxtFilterOrder, "0", "TYW02A0"),
+              R(Text1_0, "1", "TYW04A1"), R(Text1_0, "", ""), R(Text1_0, "80", "TYW04A80"),
+              R(Text1_0, "007", "TYW04A7"), R(Text1_0, "256", ""), R(Text1_0, " ", ""),
+              R(Text1_13, "5", ""), R(TxtFilterOrder, "8", ""), R(Text1_0, "3\r\nhor_long=4", ""),
+              R(Text5_0, "5", ""), R(Text11_3, "5", ""), R(Text8, "5", ""))) {
         StrokeRig r;
         r.FillEveryTextWithItsName();
         r.window.SetText(box, text);
@@ -168,6 +169,94 @@ TEST_F(StrokeWindow, RefusesValuesTheControlsDoNotHaveAndSendsNothingOnceClosed)
     window.SetText(T::Text1_0, "5");
     window.Press(C::Command6);
     EXPECT_EQ(Sent(), "");
+}
+
+// A key matches only as a whole item name, at the start or after a separator, whatever order
+// the monitor lists its items in; "$" is dropped; the value runs up to the terminator.
+TEST(ReadKeyedValue, GivesTheValueAfterTheFirstWholeKeyUpToTheTerminatorWithoutDollars) {
+    for (const auto& [text, key, terminator, expected] :
+         Rows(K("x_offset=1;plus_minus_x=20;", "plus_minus_x=", ";", "20"),
+              K("x_offset=1;", "y_offset=", ";", ""),
+              K("x_offset=1;plus_minus_x=20", "plus_minus_x=", ";", ""),
+              K("frame_cnt=1$2;", "frame_cnt=", ";", "12"),
+              K("fra$me_cnt=4;", "frame_cnt=", ";", "4"),
+              K("short_defined_hor_width=7;hor_width=3;", "hor_width=", ";", "3"),
+              K("short_defined_hor_width=7;", "hor_width=", ";", ""),
+              K("lcd_test=;", "lcd_test=", ";", ""), K("X_OFFSET=1;", "x_offset=", ";", ""),
+              K("a=1;\r\n junk b=2;", "b=", ";", "2"),
+              // Dump words: across a line break, only with the closing bracket.
+              K("TYR28a\r\n3F)\r\n#", "TYR28a", ")", "\r\n3F"),
+              K("TYR28a\r\n3F\r\n#", "TYR28a", ")", ""), K("TYR28a5a", "TYR28a", "a", "5"))) {
+        EXPECT_EQ(ReadKeyedValue(text, key, terminator), expected) << text;
+    }
+}
+
+// A complete answer, as the monitor sends it after the letters "dz".
+constexpr const char* kAnswer =
+    "\r\nx_offset=1;plus_minus_x=20;y_offset=2;plus_minus_y=5;hor_width=3;hor_long=4;"
+    "ver_width=5;ver_long=6;small_delta=7;big_delta=8;frame_cnt=9;"
+    "short_defined_hor_width=10;short_defined_hor_long=11;short_defined_ver_width=12;"
+    "short_defined_ver_long=13;ave_order=2;reset_ram=1;AOI_x_start=14;AOI_x_end=15;"
+    "AOI_y_start=16;AOI_y_end=17;DES_x_start=18;DES_x_end=19;DES_y_start=20;DES_y_end=21;"
+    "frame_ave=22;filter_order=23;data_gap_limit=24;xy_shift=2;sig_line_type=3;x_flip=1;"
+    "y_flip=0;green_gain=100;lcd_test=2;divider_order=4;\r\n#";
+
+TEST_F(StrokeWindow, ReadoutFillsTheWindowAndWritesTheChangesBackInStepOrderOnce) {
+    window.ApplyReadout(kAnswer);
+    EXPECT_EQ(Sent(),
+              "TYW00A1 TYW39B20 TYW04A3 TYW05A4 TYW06A5 TYW07A6 TYW0AA7 TYW0DA8 TYW0EA9 "
+              "TYW11A10 TYW12A11 TYW13A12 TYW14A13 TYW04A2 TYW0DA1 TYW0BA22 TYW0DA2 "
+              "TYW18A3 TYW2ba1 TYW1DA0 TYW2EA100 TYW01A2 TYW3AB5 TYW19A2");
+    // Boxes no step writes are filled all the same.
+    EXPECT_EQ(window.Text(StrokeText::Text11_7) + " " + window.Text(StrokeText::Text5_1), "21 24");
+    // The same answer again (reset_ram and xy_shift agreeing) writes nothing.
+    std::string steady = kAnswer;
+    steady.replace(steady.find("reset_ram=1"), 11, "reset_ram=2");
+    window.ApplyReadout(steady);
+    Sent();
+    window.ApplyReadout(steady);
+    EXPECT_EQ(Sent(), "");
+}
+
+TEST_F(StrokeWindow, ReadoutReachesOnlyAnOpenWindow) {
+    window.Close();
+    window.ApplyReadout("green_gain=7;");
+    EXPECT_FALSE(window.IsOpen());
+    EXPECT_EQ(Sent(), "");
+}
+
+// One item against the controls it may set, as the changes it writes. Offsets: sign code 1 is
+// plus, 2 (in the complete answer) and 0 minus; options: "255" and the values that have an option;
+// turns: 0.5 unchecks.
+TEST(StrokeReadoutItems, SetOnlyWhatTheyCanSet) {
+    for (const auto& [answer, expected] :
+         Rows(Q("junk;", ""), Q("x_offset=0;plus_minus_x=20;", "TYW00A2 TYW39B20"),
+              Q("x_offset=1;plus_minus_x=256;", ""), Q("x_offset=1;plus_minus_x=ab;", ""),
+              Q("plus_minus_x=20;", ""), Q("x_offset=1;plus_minus_x=1$5;", "TYW00A1 TYW39B15"),
+              Q("green_gain=0;", "TYW1DA0 TYW2EA0"), Q("green_gain=300;", ""),
+              Q("green_gain=x;", ""), Q("ave_order=255;", ""), Q("ave_order=4;", ""),
+              Q("reset_ram=5;", "TYW03A0"), Q("reset_ram=5;xy_shift=1;", "TYW03A0 TYW0DA1"),
+              Q("reset_ram=2;xy_shift=7;", "TYW0DA2 TYW0DA0"), Q("sig_line_type=255;", "TYW18A2"),
+              Q("sig_line_type=8;", "TYW18A8"), Q("sig_line_type=5;", ""),
+              Q("lcd_test=255;", "TYW19A0"), Q("lcd_test=1;", ""), Q("x_flip=0.5;", "TYW2ba0"),
+              Q("x_flip=2;", ""),
+              // Boxes take their own item, whatever its place; a missing item empties its box,
+              // which is marked instead of written.
+              Q("short_defined_hor_width=7;hor_width=3;frame_cnt=1$2;",
+                "TYW04A3 TYW0EA12 TYW11A7"))) {
+        testing::StrokeRig r;
+        r.window.SelectOption(G::AverageOrder, 1);
+        r.window.SelectOption(G::TestChannel, 0);
+        r.window.SelectOption(G::LineType, 0);
+        r.window.SelectOption(G::TestPattern, 2);
+        r.window.SetTurn(StrokeTurn::X, true);
+        r.window.SetText(StrokeText::Text1_1, "9");
+        r.Sent();
+        r.window.ApplyReadout(answer);
+        EXPECT_EQ(r.Sent(), expected) << answer;
+        EXPECT_EQ(r.window.Text(StrokeText::Text1_1), "") << answer;
+        EXPECT_TRUE(r.window.TextInvalid(StrokeText::Text1_1));
+    }
 }
 
 }  // namespace
