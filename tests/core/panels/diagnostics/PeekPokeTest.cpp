@@ -9,7 +9,6 @@
 namespace zorvex {
 namespace {
 
-using Lines = std::vector<std::string>;
 using testing::Rows;
 using P = std::pair<const char*, const char*>;
 
@@ -24,8 +23,7 @@ TEST(PeekPokeCommands, SendTheLetterAndTheBoxAsTyped) {
     commands.ReadChar();
     commands.WriteByte("0x3c");
     commands.WriteWord("0xbeef");
-    EXPECT_EQ(sink.commands,
-              (Lines{"a0x1000", "a+", "a-", "rb", "rw", "rc", "wb0x3c", "ww0xbeef"}));
+    EXPECT_EQ(sink.Sent(), "a0x1000 a+ a- rb rw rc wb0x3c ww0xbeef");
     EXPECT_FALSE(sink.unterminated);
 }
 

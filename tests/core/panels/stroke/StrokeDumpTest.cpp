@@ -11,25 +11,21 @@ namespace {
 using testing::Rows;
 using D = std::tuple<const char*, const char*, const char*>;
 
-class FakeLogWindow : public StrokeLogWindow {
-  public:
-    std::string LogText() const override { return text; }
-    void ClearLogText() override { text.clear(); }
-    std::string text;
-};
-
-// The dump's rig; Seen() is the list, the next address and the log left.
-struct DumpRig : testing::StrokeRig {
+// The dump's rig over a log window of its own; Seen() is the list, the next address and the
+// log left.
+struct DumpRig : testing::StrokeRig, StrokeLogWindow {
     DumpRig() {
-        window.SetLogWindow(&log);
+        window.SetLogWindow(this);
         window.SetText(StrokeText::Text8, "5");
         window.SetText(StrokeText::Text7_6, "2");
         sink.Take();
     }
+    std::string LogText() const override { return log; }
+    void ClearLogText() override { log.clear(); }
     std::string Seen() {
-        return window.DumpList() + "| " + window.Text(StrokeText::Text8) + " | " + log.text;
+        return window.DumpList() + "| " + window.Text(StrokeText::Text8) + " | " + log;
     }
-    FakeLogWindow log;
+    std::string log;
 };
 struct StrokeDump : ::testing::Test, DumpRig {};
 
@@ -44,7 +40,7 @@ TEST(StrokeDumpStep, ListsTheWordOfTheAddressBelowAndAdvancesOnlyWithTheClosingB
               D("1234567890", "TYR28a7)", "123456788 = 7\r\n| 123456790 | "))) {
         DumpRig g;
         g.window.SetText(StrokeText::Text8, address);
-        g.log.text = logText;
+        g.log = logText;
         g.sink.Take();
         g.window.ReadNextDumpWord();
         EXPECT_EQ(g.Seen(), seen) << address << " " << logText;
@@ -57,11 +53,11 @@ TEST_F(StrokeDump, StepsEveryTwoSecondsUntilStoppedOrClosedAndNeverASecondTimer)
     window.Press(StrokeButton::Command17_2);  // a second start keeps the first timer
     clock.Advance(999);
     EXPECT_EQ(Sent(), "");
-    log.text = "TYR28a\r\n10)";
+    log = "TYR28a\r\n10)";
     clock.Advance(1);
     EXPECT_EQ(Sent() + " | " + Seen(),
               "TYW22a2 TYW33b5 TYW32b0 TYW20a1 TYW20a0 TYR28a TYR27a | 4 = 10\r\n| 6 | ");
-    log.text = "TYR28a\r\n11)";
+    log = "TYR28a\r\n11)";
     clock.Advance(2000);
     EXPECT_EQ(Sent() + " | " + Seen(),
               "TYW22a2 TYW33b6 TYW32b0 TYW20a1 TYW20a0 TYR28a TYR27a | 4 = 10\r\n5 = 11\r\n| 7 | ");
