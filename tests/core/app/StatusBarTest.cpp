@@ -42,34 +42,27 @@ TEST(UpdateAllDataStatus, ShowsEachStepOfARestartedPassThenOnlyWhenTheDataWasRea
 
 // Every write goes on to the queue; the monitor's own words confirm it, so a refusal is seen; a
 // save is confirmed once its last store is answered; a resend, another answer or a lost answer
-// confirms nothing.
+// confirms nothing. Steps with a line break are answers, the others commands queued.
 TEST(WriteConfirmations, FollowTheMonitorsAnswerToTheStoresAndWritesQueued) {
-    const struct {
-        Lines queued, answers, notices;
-    } cases[] = {
-        {{"TGW1D0", "TGW2E123"},
-         {"TGW1D0\r\nSaved 1D = 0\r\n#", "TGW2E123\r\nSaved 2E = 123\r\n#"},
-         {"notice Stored gain sign 0, gain 123 (monitor: Saved 2E = 123)"}},
-        {{"wb0x12", "ww0xZZ"},
-         {"wb0x12\r\nByte at 0100 set to 0x12\r\n#", "ww0xZZ\r\nBad value, nothing written\r\n#"},
-         {"notice Wrote byte 0x12 (monitor: Byte at 0100 set to 0x12)",
-          "notice Wrote word 0xZZ (monitor: Bad value, nothing written)"}},
-        {{"wb1", "rb", "TYW2EA5", "wb2"},
-         {"wb1\r\n!", "rb\r\nByte := 0x12\r\n#", "TYW2EA5\r\n#", "wb2\r\nok\r\n#"},
-         {"notice Wrote byte 2 (monitor: ok)"}}};
-    for (const auto& c : cases) {
-        RecordingStatusBar bar;
-        testing::RecordingSink queue;
-        WriteConfirmations confirmations(queue, bar);
-        for (const std::string& command : c.queued) {
-            confirmations.QueueCommand(command + "\r\n");
+    RecordingStatusBar bar;
+    testing::RecordingSink queue;
+    WriteConfirmations confirmations(queue, bar);
+    for (const std::string& step : Lines{
+             "TGW1D0", "TGW2E123", "TGW1D0\r\nSaved 1D = 0\r\n#", "TGW2E123\r\nSaved 2E = 123\r\n#",
+             "wb0x12", "ww0xZZ", "wb0x12\r\nByte at 0100 set to 0x12\r\n#",
+             "ww0xZZ\r\nBad value, nothing written\r\n#", "wb1", "rb", "TYW2EA5", "wb2", "wb1\r\n!",
+             "rb\r\nByte := 0x12\r\n#", "TYW2EA5\r\n#", "wb2\r\nok\r\n#"}) {
+        if (step.find('\r') == std::string::npos) {
+            confirmations.QueueCommand(step + "\r\n");
+        } else {
+            confirmations.OnReplyBlock(step);
         }
-        EXPECT_EQ(queue.commands, c.queued);
-        for (const std::string& block : c.answers) {
-            confirmations.OnReplyBlock(block);
-        }
-        EXPECT_EQ(bar.lines, c.notices);
     }
+    EXPECT_EQ(queue.Sent(), "TGW1D0 TGW2E123 wb0x12 ww0xZZ wb1 rb TYW2EA5 wb2");
+    EXPECT_EQ(bar.lines, (Lines{"notice Stored gain sign 0, gain 123 (monitor: Saved 2E = 123)",
+                                "notice Wrote byte 0x12 (monitor: Byte at 0100 set to 0x12)",
+                                "notice Wrote word 0xZZ (monitor: Bad value, nothing written)",
+                                "notice Wrote byte 2 (monitor: ok)"}));
 }
 
 }  // namespace
