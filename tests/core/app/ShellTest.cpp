@@ -4,18 +4,54 @@
 
 #include "MemorySettingsStore.h"
 #include "RecordingSink.h"
-#include "ShellFakes.h"
 #include "core/app/AboutTexts.h"
 #include "core/app/DisplayConfiguration.h"
+#include "core/app/Shell.h"
+#include "core/app/ShellViews.h"
 #include "core/app/StartupSequence.h"
+#include "core/data/MonitorData.h"
+#include "core/link/LinkState.h"
+#include "core/panels/info/InfoLabels.h"
 
 namespace zorvex {
 namespace {
 
 using testing::Rows;
-using testing::ShellRig;
 using Lines = std::vector<std::string>;
 using M = MenuCommand;
+// The shell over recording windows, as the shell and start-up tests build it: the main
+// window's captions and messages go to one log in order; lamps and labels as one line per
+// change ("connect green", "log red", "stop", "label 3=").
+struct ShellRig : MainWindowView, LinkIndicators, InfoLabels {
+    ShellRig() {
+        state.MainTitle = "Zorvex4 CRT Adjustment Tool V5.0.13";
+        link.CommPort = 4;
+    }
+    void ShowCaption(const std::string& text) override {
+        caption = text;
+        log.push_back("caption:" + text);
+    }
+    void ShowMenuStates(const MenuStates& states) override { menus = states; }
+    void ShowMessage(const std::string& text) override { log.push_back("message:" + text); }
+    static std::string Name(IndicatorColour c) {
+        return c == IndicatorGreen ? "green" : c == IndicatorRed ? "red" : "other";
+    }
+    void SetConnectIndicator(IndicatorColour c) override { lamps.push_back("connect " + Name(c)); }
+    void SetCommLogIndicator(IndicatorColour c) override { lamps.push_back("log " + Name(c)); }
+    void StopConnectReplyTimer() override { lamps.push_back("stop"); }
+    void SetInfoLabel(InfoLabel label, const std::string& text) override {
+        lamps.push_back("label " + std::to_string(static_cast<int>(label)) + "=" + text);
+    }
+
+    std::vector<std::string> log, lamps;
+    std::string caption;
+    MenuStates menus;
+    ShellState state;
+    MonitorData data;
+    LinkState link;
+    Shell shell{state, data, link, *this, *this, *this};
+};
+
 constexpr const char* kTitle = "Zorvex4 CRT Adjustment Tool V5.0.13 -- ";
 
 // The menus a status change sets, one character each: 1 on, 0 off, - as it was before.
@@ -79,7 +115,8 @@ TEST(Shell, CaptionAndGoOffline) {
     g.shell.SetMainCaption("bench7.mdv");
     EXPECT_EQ(g.caption, std::string(kTitle) + "bench7.mdv");
     g.shell.SetGoOfflineEnabled(false);
-    EXPECT_EQ(g.menus.IsEnabled(M::MonitorOffline) + 2 * g.menus.IsEnabled(M::MonitorOnline), 2);
+    EXPECT_FALSE(g.menus.IsEnabled(M::MonitorOffline));
+    EXPECT_TRUE(g.menus.IsEnabled(M::MonitorOnline));
     g.shell.SetGoOfflineEnabled(true);
     EXPECT_TRUE(g.menus.IsEnabled(M::MonitorOffline));
     for (int mode : {0, 2, 3, -1}) {  // only modes outside 0 to 2 give the message
@@ -94,8 +131,7 @@ TEST(DisplayConfiguration, TheExactTitleChoosesThePortAndTheCaption) {
          Rows(D("Orvan-Left", 4, "Orvan Left CRT Adjustment Tool V"),
               D("Orvan-Right", 6, "Orvan Right CRT Adjustment Tool V"),
               D("Orvan-IOS", 7, "Orvan IOS CRT Adjustment Tool V"),
-              D("orvan-center", std::nullopt, "Zorvex4 CRT Adjustment Tool V"),
-              D("", std::nullopt, "Zorvex4 CRT Adjustment Tool V"))) {
+              D("orvan-center", std::nullopt, "Zorvex4 CRT Adjustment Tool V"))) {
         EXPECT_EQ(ConfigurationForTitle(title).commPort, port) << title;
         EXPECT_EQ(BuildMainTitle(ConfigurationForTitle(title), {12, 3, 140}),
                   caption + std::string("12.3.140"));
@@ -117,7 +153,7 @@ TEST(AboutTexts, SystemInfoIsTheRegistryPathOrTheProgramInTheSharedFolderOrNothi
 }
 
 // The shell and the windows' side of start-up, noting each step and the link state then.
-struct StartupRig : testing::ShellRig, StartupWindows {
+struct StartupRig : ShellRig, StartupWindows {
     void Run(const std::string& title = "Zorvex5 Stroke Raster") {
         StartupSequence(settings, state, link, data, shell, *this, title).Run();
     }
@@ -128,17 +164,16 @@ struct StartupRig : testing::ShellRig, StartupWindows {
         log.push_back("place main " + std::to_string(static_cast<int>(p.width)));
     }
     void ShowConnectionWindow() override {
-        atConnect = "port " + std::to_string(link.CommPort) + " log " +
-                    std::to_string(link.CommLogEnabled) + " retries " +
-                    std::to_string(link.ConnectRetryLimit);
+        atConnect = std::to_string(link.CommPort) + " " + std::to_string(link.CommLogEnabled) +
+                    " " + std::to_string(link.ConnectRetryLimit);
         log.push_back("show connect");
     }
     void ShowCommLogWindow() override { log.push_back("show log"); }
     void ResetQueueFlags() override { log.push_back("reset queue"); }
     void ShowMainWindow() override { log.push_back("show main"); }
-    // The link as the connection window saw it, then as start-up left it.
+    // Port, logging and retry limit as the connection window saw them; port and logging after.
     std::string Seen() const {
-        return atConnect + ", then port " + std::to_string(link.CommPort) + " log " +
+        return atConnect + " > " + std::to_string(link.CommPort) + " " +
                std::to_string(link.CommLogEnabled);
     }
     std::string atConnect;
@@ -183,14 +218,12 @@ TEST(Startup, RunsEveryStepInOrderAndResetsTheLinkModeAndData) {
 // raised to 1 already for the first attempt; a fixed-port configuration keeps its port.
 TEST(Startup, TakesPortLoggingAndRetryLimitFromTheSettings) {
     using S = std::tuple<const char*, const char*, const char*>;
-    for (const auto& [title, configs, seen] : testing::Rows(
-             S("Zorvex5", "", "port 1 log 1 retries 5, then port 1 log 0"),
-             S("Zorvex5", "CommPort=3 CommLogEnabled=True ConnectRetryLimit=12",
-               "port 3 log 1 retries 12, then port 3 log 1"),
-             S("Zorvex5", "CommPort=0 CommLogEnabled=False",
-               "port 1 log 1 retries 5, then port 1 log 0"),
-             S("Zorvex5", "CommPort=port", "port 1 log 1 retries 5, then port 1 log 0"),
-             S("Orvan-Left", "CommPort=2", "port 4 log 1 retries 5, then port 4 log 0"))) {
+    for (const auto& [title, configs, seen] :
+         Rows(S("Zorvex5", "", "1 1 5 > 1 0"),
+              S("Zorvex5", "CommPort=3 CommLogEnabled=True ConnectRetryLimit=12", "3 1 12 > 3 1"),
+              S("Zorvex5", "CommPort=0 CommLogEnabled=False", "1 1 5 > 1 0"),
+              S("Zorvex5", "CommPort=port", "1 1 5 > 1 0"),
+              S("Orvan-Left", "CommPort=2", "4 1 5 > 4 0"))) {
         StartupRig g;
         std::istringstream items(configs);
         for (std::string item; items >> item;) {
@@ -213,7 +246,7 @@ TEST(Exit, StoresTheConfigsTheNextStartReads) {
     StartupRig second;
     second.settings.values = first.settings.values;
     second.Run();
-    EXPECT_EQ(second.Seen(), "port 6 log 1 retries 12, then port 6 log 1");
+    EXPECT_EQ(second.Seen(), "6 1 12 > 6 1");
 }
 
 }  // namespace
