@@ -2,6 +2,7 @@
 
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/support/CommandSink.h"
@@ -13,13 +14,9 @@ namespace zorvex::testing {
 class RecordingSink : public CommandSink {
   public:
     void QueueCommand(const std::string& text) override {
-        std::string command = text;
-        if (command.size() >= 2 && command.compare(command.size() - 2, 2, "\r\n") == 0) {
-            command.resize(command.size() - 2);
-        } else {
-            unterminated = true;
-        }
-        commands.push_back(command);
+        const bool ended = text.ends_with("\r\n");
+        unterminated = unterminated || !ended;
+        commands.push_back(ended ? text.substr(0, text.size() - 2) : text);
     }
     // The commands queued since the last look, blank-separated.
     std::string Sent() {
@@ -29,11 +26,7 @@ class RecordingSink : public CommandSink {
         }
         return text;
     }
-    std::vector<std::string> Take() {
-        auto taken = std::move(commands);
-        commands.clear();
-        return taken;
-    }
+    std::vector<std::string> Take() { return std::exchange(commands, {}); }
 
     std::vector<std::string> commands;
     bool unterminated = false;

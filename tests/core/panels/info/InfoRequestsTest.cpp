@@ -48,7 +48,7 @@ TEST(InfoRequests, AskAsOftenAsTheWindowsAreActivatedButOnceWhenLoadedAndShown) 
 // the version that does not report.
 TEST(CapabilityWindow, ShowsTheFlagsOnlyForFamiliesThatReportThem) {
     std::string seen;
-    for (int16_t firmware : {0, 1, 208, 209, 299, 300, 309, 310, 399, 400}) {
+    for (int16_t firmware : {0, 1, 110, 208, 209, 299, 300, 309, 310, 399, 400}) {
         MonitorData data;
         data.FirmwareVersionNumber = firmware;
         for (int bit : {0, 2, 3, 5}) {
@@ -60,11 +60,11 @@ TEST(CapabilityWindow, ShowsTheFlagsOnlyForFamiliesThatReportThem) {
         }
         seen += " " + CapabilityNotice(data).substr(0, 13) + "; ";
     }
-    EXPECT_EQ(
-        seen,
-        "0 -------- The monitor's; 1 -------- Firmware 0.01; 208 -------- Firmware 2.08; "
-        "209 grggrgrr ; 299 grggrgrr ; 300 -------- Firmware 3.00; 309 -------- Firmware 3.09; "
-        "310 grggrgrr ; 399 grggrgrr ; 400 -------- Firmware 4.00; ");
+    EXPECT_EQ(seen,
+              "0 -------- The monitor's; 1 -------- Firmware 0.01; 110 -------- Firmware 1.10; "
+              "208 -------- Firmware 2.08; 209 grggrgrr ; 299 grggrgrr ; 300 -------- Firmware "
+              "3.00; 309 -------- Firmware 3.09; 310 grggrgrr ; 399 grggrgrr ; 400 -------- "
+              "Firmware 4.00; ");
 }
 
 }  // namespace

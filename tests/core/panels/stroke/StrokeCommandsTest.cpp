@@ -12,7 +12,6 @@ using W = StrokeAdjustment;
 using C = StrokeButton;
 using G = StrokeOptionGroup;
 using T = StrokeText;
-using P = std::pair<C, const char*>;
 using R = std::tuple<T, const char*, const char*>;
 using K = std::tuple<const char*, const char*, const char*, const char*>;
 using Q = std::pair<const char*, const char*>;
