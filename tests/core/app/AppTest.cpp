@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "FakeServices.h"
 #include "MemorySettingsStore.h"
 #include "RecordingSink.h"
 #include "core/app/AboutTexts.h"
@@ -9,6 +10,8 @@
 #include "core/app/Shell.h"
 #include "core/app/ShellViews.h"
 #include "core/app/StartupSequence.h"
+#include "core/app/StatusBar.h"
+#include "core/app/WriteConfirmations.h"
 #include "core/data/MonitorData.h"
 #include "core/link/LinkState.h"
 #include "core/panels/info/InfoLabels.h"
@@ -235,18 +238,70 @@ TEST(Startup, TakesPortLoggingAndRetryLimitFromTheSettings) {
     }
 }
 
+// What start-up reads (the table above) is what the tool stored on exit.
 TEST(Exit, StoresTheConfigsTheNextStartReads) {
-    StartupRig first;
-    first.Run();
-    first.link.CommPort = 6;
-    first.link.ConnectRetryLimit = 12;
-    first.link.CommLogEnabled = true;
-    StoreShellSettingsOnExit(first.settings, first.link);
-    EXPECT_EQ(first.settings.Get("Configs", "CommLogEnabled"), "True");
-    StartupRig second;
-    second.settings.values = first.settings.values;
-    second.Run();
-    EXPECT_EQ(second.Seen(), "6 1 12 > 6 1");
+    testing::MemorySettingsStore settings;
+    LinkState link;
+    link.CommPort = 6;
+    link.ConnectRetryLimit = 12;
+    link.CommLogEnabled = true;
+    StoreShellSettingsOnExit(settings, link);
+    EXPECT_EQ(settings.Get("Configs", "CommPort") + " " +
+                  settings.Get("Configs", "ConnectRetryLimit") + " " +
+                  settings.Get("Configs", "CommLogEnabled"),
+              "6 12 True");
+}
+
+// The status bar as one line per change: "k/n text", "done text" or "notice text".
+struct RecordingStatusBar : StatusBarView {
+    void ShowProgress(int done, int total, const std::string& text) override {
+        lines.push_back(std::to_string(done) + "/" + std::to_string(total) + " " + text);
+    }
+    void ShowProgressDone(const std::string& text) override { lines.push_back("done " + text); }
+    void ShowNotice(const std::string& text) override { lines.push_back("notice " + text); }
+    Lines lines;
+};
+
+TEST(UpdateAllDataStatus, ShowsEachStepOfARestartedPassThenOnlyWhenTheDataWasRead) {
+    RecordingStatusBar bar;
+    testing::FakeWallClock clock;  // 09:05
+    UpdateAllDataStatus status(bar, clock);
+    for (int step : {5, 0, 44}) {  // a pass not started by a restart runs quietly
+        status.StepSent(step);
+    }
+    status.PassCompleted();
+    clock.now.hour = 14;
+    status.StepSent(2);
+    status.PassCompleted();
+    EXPECT_EQ(bar.lines,
+              (Lines{"1/45 Reading monitor data: step 1 of 45",
+                     "45/45 Reading monitor data: step 45 of 45", "done Monitor data read at 09:05",
+                     "done Monitor data read at 14:05"}));
+}
+
+// Every write goes on to the queue; the monitor's own words confirm it, so a refusal is seen; a
+// save is confirmed once its last store is answered; a resend, another answer or a lost answer
+// confirms nothing. Steps with a line break are answers, the others commands queued.
+TEST(WriteConfirmations, FollowTheMonitorsAnswerToTheStoresAndWritesQueued) {
+    RecordingStatusBar bar;
+    testing::RecordingSink queue;
+    WriteConfirmations confirmations(queue, bar);
+    for (const std::string& step : Lines{
+             "TGW1D0", "TGW2E123", "TGW1D0\r\nSaved 1D = 0\r\n#", "TGW2E123\r\nSaved 2E = 123\r\n#",
+             "wb0x12", "ww0xZZ", "wb0x12\r\nByte at 0100 set to 0x12\r\n#",
+             "ww0xZZ\r\nBad value, nothing written\r\n#", "wb1", "rb", "TYW2EA5", "wb2", "wb1\r\n!",
+             "rb\r\nByte := 0x12\r\n#", "TYW2EA5\r\n#", "wb2\r\nok\r\n#"}) {
+        if (step.find('\r') == std::string::npos) {
+            confirmations.QueueCommand(step + "\r\n");
+        } else {
+            confirmations.OnReplyBlock(step);
+        }
+    }
+    EXPECT_EQ(queue.Sent(), "TGW1D0 TGW2E123 wb0x12 ww0xZZ wb1 rb TYW2EA5 wb2");
+    EXPECT_EQ(bar.lines, (Lines{"notice Stored gain sign 0, gain 123 (monitor: Saved 2E = 123)",
+                                "notice Wrote byte 0x12 (monitor: Byte at 0100 set to 0x12)",
+                                "notice Wrote word 0xZZ (monitor: Bad value, nothing written)",
+                                "notice Wrote byte 2 (monitor: ok)"}));
 }
 
 }  // namespace
