@@ -25,7 +25,7 @@ using M = MenuCommand;
 // The shell over recording windows, as the shell and start-up tests build it: the main
 // window's captions and messages go to one log in order; lamps and labels as one line per
 // change ("connect green", "log red", "stop", "label 3=").
-struct ShellRig : MainWindowView, LinkIndicators, InfoLabels {
+struct ShellRig : MainWindowView, LinkIndicators, InfoLabels, StatusBarView {
     ShellRig() {
         state.MainTitle = "Zorvex4 CRT Adjustment Tool V5.0.13";
         link.CommPort = 4;
@@ -45,8 +45,14 @@ struct ShellRig : MainWindowView, LinkIndicators, InfoLabels {
     void SetInfoLabel(InfoLabel label, const std::string& text) override {
         lamps.push_back("label " + std::to_string(static_cast<int>(label)) + "=" + text);
     }
+    // The status bar: "k/n text", "done text" or "notice text".
+    void ShowProgress(int done, int total, const std::string& text) override {
+        bar.push_back(std::to_string(done) + "/" + std::to_string(total) + " " + text);
+    }
+    void ShowProgressDone(const std::string& text) override { bar.push_back("done " + text); }
+    void ShowNotice(const std::string& text) override { bar.push_back("notice " + text); }
 
-    std::vector<std::string> log, lamps;
+    std::vector<std::string> log, lamps, bar;
     std::string caption;
     MenuStates menus;
     ShellState state;
@@ -252,20 +258,10 @@ TEST(Exit, StoresTheConfigsTheNextStartReads) {
               "6 12 True");
 }
 
-// The status bar as one line per change: "k/n text", "done text" or "notice text".
-struct RecordingStatusBar : StatusBarView {
-    void ShowProgress(int done, int total, const std::string& text) override {
-        lines.push_back(std::to_string(done) + "/" + std::to_string(total) + " " + text);
-    }
-    void ShowProgressDone(const std::string& text) override { lines.push_back("done " + text); }
-    void ShowNotice(const std::string& text) override { lines.push_back("notice " + text); }
-    Lines lines;
-};
-
 TEST(UpdateAllDataStatus, ShowsEachStepOfARestartedPassThenOnlyWhenTheDataWasRead) {
-    RecordingStatusBar bar;
+    ShellRig g;
     testing::FakeWallClock clock;  // 09:05
-    UpdateAllDataStatus status(bar, clock);
+    UpdateAllDataStatus status(g, clock);
     for (int step : {5, 0, 44}) {  // a pass not started by a restart runs quietly
         status.StepSent(step);
     }
@@ -273,19 +269,18 @@ TEST(UpdateAllDataStatus, ShowsEachStepOfARestartedPassThenOnlyWhenTheDataWasRea
     clock.now.hour = 14;
     status.StepSent(2);
     status.PassCompleted();
-    EXPECT_EQ(bar.lines,
-              (Lines{"1/45 Reading monitor data: step 1 of 45",
-                     "45/45 Reading monitor data: step 45 of 45", "done Monitor data read at 09:05",
-                     "done Monitor data read at 14:05"}));
+    EXPECT_EQ(g.bar, (Lines{"1/45 Reading monitor data: step 1 of 45",
+                            "45/45 Reading monitor data: step 45 of 45",
+                            "done Monitor data read at 09:05", "done Monitor data read at 14:05"}));
 }
 
 // Every write goes on to the queue; the monitor's own words confirm it, so a refusal is seen; a
 // save is confirmed once its last store is answered; a resend, another answer or a lost answer
 // confirms nothing. Steps with a line break are answers, the others commands queued.
 TEST(WriteConfirmations, FollowTheMonitorsAnswerToTheStoresAndWritesQueued) {
-    RecordingStatusBar bar;
+    ShellRig g;
     testing::RecordingSink queue;
-    WriteConfirmations confirmations(queue, bar);
+    WriteConfirmations confirmations(queue, g);
     for (const std::string& step : Lines{
              "TGW1D0", "TGW2E123", "TGW1D0\r\nSaved 1D = 0\r\n#", "TGW2E123\r\nSaved 2E = 123\r\n#",
              "wb0x12", "ww0xZZ", "wb0x12\r\nByte at 0100 set to 0x12\r\n#",
@@ -298,10 +293,10 @@ TEST(WriteConfirmations, FollowTheMonitorsAnswerToTheStoresAndWritesQueued) {
         }
     }
     EXPECT_EQ(queue.Sent(), "TGW1D0 TGW2E123 wb0x12 ww0xZZ wb1 rb TYW2EA5 wb2");
-    EXPECT_EQ(bar.lines, (Lines{"notice Stored gain sign 0, gain 123 (monitor: Saved 2E = 123)",
-                                "notice Wrote byte 0x12 (monitor: Byte at 0100 set to 0x12)",
-                                "notice Wrote word 0xZZ (monitor: Bad value, nothing written)",
-                                "notice Wrote byte 2 (monitor: ok)"}));
+    EXPECT_EQ(g.bar, (Lines{"notice Stored gain sign 0, gain 123 (monitor: Saved 2E = 123)",
+                            "notice Wrote byte 0x12 (monitor: Byte at 0100 set to 0x12)",
+                            "notice Wrote word 0xZZ (monitor: Bad value, nothing written)",
+                            "notice Wrote byte 2 (monitor: ok)"}));
 }
 
 }  // namespace
