@@ -10,13 +10,13 @@
 namespace zorvex::testing {
 
 // Keeps every queued command, without its "\r\n", so tables read as the commands themselves;
-// a command without that line end is noted.
+// a command without that line end is noted, and marked so.
 class RecordingSink : public CommandSink {
   public:
     void QueueCommand(const std::string& text) override {
         const bool ended = text.ends_with("\r\n");
         unterminated = unterminated || !ended;
-        commands.push_back(ended ? text.substr(0, text.size() - 2) : text);
+        commands.push_back(ended ? text.substr(0, text.size() - 2) : text + " (no line end)");
     }
     // The commands queued since the last look, blank-separated.
     std::string Sent() {
