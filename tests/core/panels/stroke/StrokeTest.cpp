@@ -203,11 +203,11 @@ TEST_F(StrokeWindow, RefusesValuesTheControlsDoNotHaveAndSendsNothingOnceClosed)
 TEST(ReadKeyedValue, GivesTheValueAfterTheFirstWholeKeyUpToTheTerminatorWithoutDollars) {
     for (const auto& [text, key, terminator, expected] :
          Rows(K("x_offset=1;plus_minus_x=20;", "plus_minus_x=", ";", "20"),
-              K("x_offset=1;plus_minus_x=20", "plus_minus_x=", ";", ""),
-              K("fra$me_cnt=4;", "frame_cnt=", ";", "4"),
+              K("_b=1;", "b=", ";", ""), K("x_offset=1;plus_minus_x=20", "plus_minus_x=", ";", ""),
+              K("TYR28a5a", "TYR28a", "a", "5"), K("fra$me_cnt=4;", "frame_cnt=", ";", "4"),
               K("short_defined_hor_width=7;", "hor_width=", ";", ""),
               K("lcd_test=;", "lcd_test=", ";", ""), K("X_OFFSET=1;", "x_offset=", ";", ""),
-              K("a=1;\r\n junk b=2;", "b=", ";", "2"), K("TYR28a5a", "TYR28a", "a", "5"))) {
+              K("a=1;\r\n junk b=2;", "b=", ";", "2"))) {
         EXPECT_EQ(ReadKeyedValue(text, key, terminator), expected) << text;
     }
 }
@@ -279,13 +279,13 @@ struct DumpRig : StrokeRig, StrokeLogWindow {
 };
 
 // The word of the address below is listed once the closing bracket is in; the address is the
-// leading number of the box (nine digits at most).
+// leading number of the box, blanks before it skipped (nine digits at most).
 TEST(StrokeDumpStep, ListsTheWordOfTheAddressBelowAndAdvancesOnlyWithTheClosingBracket) {
     for (const auto& [address, logText, seen] :
          Rows(D("5", "TYR28a\r\n3F\r\n#", "| 5 | TYR28a\r\n3F\r\n#"),
               D("5", "TYR28a\r\n3F)\r\n#", "4 = 3F\r\n| 6 | "),
               D("5", "TYR28a\n40)\n#", "4 = 40\r\n| 6 | "),
-              D("12abc", "TYR28a7)", "11 = 7\r\n| 13 | "),
+              D(" 102abc", "TYR28a7)", "101 = 7\r\n| 103 | "),
               D("1234567890", "TYR28a7)", "123456788 = 7\r\n| 123456790 | "))) {
         DumpRig g;
         g.window.SetText(StrokeText::Text8, address);
