@@ -170,8 +170,7 @@ TEST_F(StrokeWindow, WritesNothingOfAnInvalidBoxAndNoLineBreakOfAFreeOne) {
     window.SetText(T::Text1_0, "x");
     window.SetText(T::Text1_1, "5");
     window.SetText(T::Text5_0, "1\r\n2");
-    EXPECT_EQ(std::pair(window.TextInvalid(T::Text1_0), window.TextInvalid(T::Text1_1)),
-              std::pair(true, false));
+    EXPECT_TRUE(window.TextInvalid(T::Text1_0));
     sink.Take();
     window.Press(C::Command2);
     window.Press(C::Command30_6);
@@ -187,7 +186,10 @@ TEST_F(StrokeWindow, RefusesValuesTheControlsDoNotHaveAndSendsNothingOnceClosed)
     window.SelectOption(G::TestPattern, 1);
     window.SelectOption(G::LineType, 4);
     window.SelectOption(G::AverageOrder, 4);
-    EXPECT_EQ(Sent() + std::to_string(window.Bar(StrokeBar::Gain)), "255");
+    window.ApplyReadout("green_gain=300;");  // neither the bar nor its label takes it
+    EXPECT_EQ(
+        Sent() + std::to_string(window.Bar(StrokeBar::Gain)) + window.BarLabel(StrokeBar::Gain),
+        "255");
     EXPECT_FALSE(window.SelectedOption(G::TestPattern));
     window.Close();  // a read-out too reaches only an open window
     window.SetBar(StrokeBar::Gain, 100);
@@ -240,9 +242,9 @@ TEST(StrokeReadoutItems, SetOnlyWhatTheyCanSet) {
          Rows(Q("junk;", ""), Q("x_offset=0;plus_minus_x=20;", "TYW00A2 TYW39B20"),
               Q("x_offset=1;plus_minus_x=256;", ""), Q("plus_minus_x=20;", ""),
               Q("x_offset=1;plus_minus_x=1$5;", "TYW00A1 TYW39B15"),
-              Q("green_gain=0;", "TYW1DA0 TYW2EA0"), Q("green_gain=300;", ""),
-              Q("green_gain=x;", ""), Q("ave_order=255;", ""), Q("ave_order=4;", ""),
-              Q("reset_ram=5;", "TYW03A0"), Q("reset_ram=5;xy_shift=2;", "TYW03A0 TYW0DA2"),
+              Q("green_gain=0;", "TYW1DA0 TYW2EA0"), Q("green_gain=x;", ""),
+              Q("ave_order=255;", ""), Q("ave_order=4;", ""), Q("reset_ram=5;", "TYW03A0"),
+              Q("reset_ram=5;xy_shift=2;", "TYW03A0 TYW0DA2"),
               Q("reset_ram=2;xy_shift=7;", "TYW0DA2 TYW0DA0"), Q("sig_line_type=255;", "TYW18A2"),
               Q("sig_line_type=0;", "TYW18A0"), Q("sig_line_type=5;", ""),
               Q("lcd_test=255;", "TYW19A0"), Q("lcd_test=1;", ""), Q("x_flip=0.5;", "TYW2ba0"),
@@ -257,8 +259,7 @@ TEST(StrokeReadoutItems, SetOnlyWhatTheyCanSet) {
         r.Sent();
         r.window.ApplyReadout(answer);
         EXPECT_EQ(r.Sent(), expected) << answer;
-        EXPECT_EQ(r.window.Text(T::Text1_1), "") << answer;
-        EXPECT_TRUE(r.window.TextInvalid(T::Text1_1));
+        EXPECT_TRUE(r.window.TextInvalid(T::Text1_1)) << answer;
     }
 }
 
@@ -290,7 +291,6 @@ TEST(StrokeDumpStep, ListsTheWordOfTheAddressBelowAndAdvancesOnlyWithTheClosingB
         DumpRig g;
         g.window.SetText(StrokeText::Text8, address);
         g.log = logText;
-        g.sink.Take();
         g.window.ReadNextDumpWord();
         EXPECT_EQ(g.Seen(), seen) << address << " " << logText;
     }
