@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "RecordingSink.h"
 #include "core/data/MonitorData.h"
 #include "core/panels/info/CapabilityColours.h"
@@ -11,95 +8,62 @@
 namespace zorvex {
 namespace {
 
-using Commands = std::vector<std::string>;
+using testing::Rows;
 
-struct IdCase {
-    int firmware;
-    bool partNumbers;
-    Commands sent;
-};
-
-class IdWindowActivation : public ::testing::TestWithParam<IdCase> {};
-
-TEST_P(IdWindowActivation, AsksForTheIdentityOfTheFamilyAndSizesTheWindow) {
-    const IdCase& c = GetParam();
-    MonitorData data;
-    data.FirmwareVersionNumber = static_cast<int16_t>(c.firmware);
-    data.PartNumberSupported = c.partNumbers;
-    testing::RecordingSink sink;
-    const IdLayout layout = ActivateIdWindow(data, sink);
-    EXPECT_EQ(sink.commands, c.sent);
-    EXPECT_FALSE(sink.unterminated);
-    // The part row shows, and the window grows tall, exactly when part numbers are supported;
-    // "Done" sits 955 twips above the bottom edge.
-    EXPECT_EQ(layout.partRowVisible, c.partNumbers);
-    EXPECT_EQ(layout.heightTwips, c.partNumbers ? 9330 : 2250);
-    EXPECT_EQ(layout.doneTopTwips, layout.heightTwips - 955);
+TEST(IdWindow, AsksForTheIdentityOfTheFamilyAndShowsThePartRowOnlyWhereSupported) {
+    using I = std::tuple<int16_t, bool, const char*>;
+    for (const auto& [firmware, partNumbers, sent] :
+         Rows(I(0, false, ""), I(0, true, "dmu"), I(100, false, "dm ds"), I(199, true, "dm ds dmu"),
+              I(200, false, "dms dss"), I(299, true, "dms dss dmu"), I(99, false, ""),
+              I(300, false, ""))) {
+        MonitorData data;
+        data.FirmwareVersionNumber = firmware;
+        data.PartNumberSupported = partNumbers;
+        testing::RecordingSink sink;
+        EXPECT_EQ(ActivateIdWindow(data, sink).partRowVisible, partNumbers);
+        EXPECT_EQ(sink.Sent(), sent) << firmware;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Firmware, IdWindowActivation,
-    ::testing::Values(IdCase{0, false, {}}, IdCase{0, true, {"dmu"}},
-                      IdCase{150, false, {"dm", "ds"}}, IdCase{150, true, {"dm", "ds", "dmu"}},
-                      IdCase{205, false, {"dms", "dss"}}, IdCase{205, true, {"dms", "dss", "dmu"}},
-                      IdCase{100, false, {"dm", "ds"}}, IdCase{99, false, {}},
-                      IdCase{299, false, {"dms", "dss"}}, IdCase{310, false, {}}));
-
-TEST(VersionAndOperatingTimeWindows, AskAsOftenAsTheyAreActivatedButOnceWhenLoadedAndShown) {
-    testing::RecordingSink versions;
-    RequestVersions(versions);
-    EXPECT_EQ(versions.commands, (Commands{"de", "df"}));
-    EXPECT_EQ(ToolVersionText(5, 0, 13), "V 5.0.13");
-
+// The versions are asked for at each activation; the operating time too, except for the
+// activation that shows the window just loaded (and asking) or asked to read again.
+TEST(InfoRequests, AskAsOftenAsTheWindowsAreActivatedButOnceWhenLoadedAndShown) {
     testing::RecordingSink sink;
-    OperatingTimeRequests requests(sink);
-    requests.OnLoad();
-    requests.OnActivate();
-    EXPECT_EQ(sink.commands, (Commands{"dt"}));
-    requests.OnActivate();
-    requests.OnReRead();
-    EXPECT_EQ(sink.commands.size(), 3u);
-
-    testing::RecordingSink other;
-    OperatingTimeRequests reRead(other);
+    RequestVersions(sink);
+    OperatingTimeRequests loaded(sink), reRead(sink);
+    loaded.OnLoad();
+    loaded.OnActivate();
+    EXPECT_EQ(sink.Sent(), "de df dt");
+    loaded.OnActivate();
     reRead.OnLoad();
     reRead.OnReRead();
     reRead.OnActivate();
-    EXPECT_EQ(other.commands.size(), 3u);
-    EXPECT_FALSE(sink.unterminated || other.unterminated || versions.unterminated);
+    EXPECT_EQ(sink.Sent(), "dt dt dt dt");
 }
 
-struct ColourCase {
-    int firmware;
-    bool showsFlags;
-};
-
-class CapabilityWindowColours : public ::testing::TestWithParam<ColourCase> {};
-
-TEST_P(CapabilityWindowColours, ShowTheFlagsOnlyForFamiliesThatReportThem) {
-    MonitorData data;
-    data.FirmwareVersionNumber = static_cast<int16_t>(GetParam().firmware);
-    // Units at bits 0, 2, 3 and 5, as "Capability = 0x2D" gives.
-    for (int bit : {0, 2, 3, 5}) {
-        data.CapabilityFlags[bit] = true;
+// Lamps for units at bits 0, 2, 3 and 5 ("Capability = 0x2D"): green, red, or grey for the
+// families that do not report them, where the window says why: no version known yet (0), or
+// the version that does not report.
+TEST(CapabilityWindow, ShowsTheFlagsOnlyForFamiliesThatReportThem) {
+    std::string seen;
+    for (int16_t firmware : {0, 1, 110, 208, 209, 299, 300, 309, 310, 399, 400}) {
+        MonitorData data;
+        data.FirmwareVersionNumber = firmware;
+        for (int bit : {0, 2, 3, 5}) {
+            data.CapabilityFlags[bit] = true;
+        }
+        seen += std::to_string(firmware) + " ";
+        for (const IndicatorColour& lamp : CapabilityIndicatorColours(data)) {
+            seen += lamp == IndicatorGreen ? 'g' : lamp == IndicatorRed ? 'r' : '-';
+        }
+        seen += " " + CapabilityNotice(data).substr(0, 13) + "; ";
     }
-    const auto colours = CapabilityIndicatorColours(data);
-    for (int bit = 0; bit < CapabilityFlagCount; ++bit) {
-        const IndicatorColour lamp = !GetParam().showsFlags      ? IndicatorGrey
-                                     : data.CapabilityFlags[bit] ? IndicatorGreen
-                                                                 : IndicatorRed;
-        EXPECT_EQ(colours[bit], lamp) << "firmware " << GetParam().firmware << " bit " << bit;
-    }
-    // Where the lamps show nothing, the window says why.
-    EXPECT_EQ(CapabilityNotice(data).empty(), GetParam().showsFlags);
+    EXPECT_EQ(seen,
+              "0 -------- The monitor's; 1 -------- Firmware 0.01; 110 -------- Firmware 1.10; "
+              "208 -------- Firmware 2.08; 209 grggrgrr ; 299 grggrgrr ; 300 -------- Firmware "
+              "3.00; 309 -------- Firmware 3.09; 310 grggrgrr ; 399 grggrgrr ; 400 -------- "
+              "Firmware 4.00; ");
 }
-
-INSTANTIATE_TEST_SUITE_P(Firmware, CapabilityWindowColours,
-                         ::testing::Values(ColourCase{0, false}, ColourCase{200, false},
-                                           ColourCase{208, false}, ColourCase{209, true},
-                                           ColourCase{299, true}, ColourCase{300, false},
-                                           ColourCase{309, false}, ColourCase{310, true},
-                                           ColourCase{399, true}, ColourCase{400, false}));
 
 }  // namespace
 }  // namespace zorvex
