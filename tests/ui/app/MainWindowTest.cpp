@@ -16,6 +16,9 @@
 #include "ui/app/HelpWindow.h"
 #include "ui/app/frmAbout.h"
 
+#include "ui/app/ChildWindow.h"
+#include "ui/app/Twips.h"
+
 namespace zorvex {
 namespace {
 
@@ -132,45 +135,98 @@ TEST(MainWindowExit, StoresTheConfigsValuesAndTheMainWindowPlaceItStartedIn) {
     g.settings.values.clear();
     g.Trigger("mnuFileExit");
     EXPECT_TRUE(g.app->Exited() && !g.Main().isVisible());
-    std::map<std::string, std::string> stored = {{"frmMainWindowstate", "0"},
-                                                 {"CommPort", "3"},
-                                                 {"CommLogEnabled", "True"},
-                                                 {"ConnectRetryLimit", "8"}};
-    stored.insert(place.begin(), place.end());
-    for (const auto& [key, value] : stored) {
-        const char* section = key.rfind("frm", 0) == 0 ? "Locations" : "Configs";
-        EXPECT_EQ(g.settings.Get(section, key), value) << key;
+    std::map<std::string, std::string> stored;
+    for (const char* key : {"frmMainTop", "frmMainLeft", "frmMainWidth", "frmMainHeight"}) {
+        stored[key] = g.settings.Get("Locations", key);
     }
+    EXPECT_EQ(stored, place);
+    EXPECT_EQ(g.settings.Get("Locations", "frmMainWindowstate") +
+                  g.settings.Get("Configs", "CommPort") +
+                  g.settings.Get("Configs", "CommLogEnabled") +
+                  g.settings.Get("Configs", "ConnectRetryLimit"),
+              "03True8");
 }
 
-TEST(AboutWindow, OpensFreeStandingClosesOnOkAndWithTheToolAndHasNoSystemInfoHere) {
+// Neither the legacy help viewer nor the system information tool exist here (no registry).
+TEST(HelpMenu, OpensTheShippedManualAndAFreeStandingAboutThatClosesWithTheTool) {
     TestGraph tool;
+    tool.Trigger("mnuHelpTopics");
+    HelpWindow& help = tool.app->Help();
+    ASSERT_TRUE(help.isVisible() && help.Loaded()) << HelpIndexPath().toStdString();
+    EXPECT_TRUE(help.Source().endsWith("share/zorvex/help/index.html"));
     tool.Trigger("mnuHelpAbout");
     frmAbout& about = tool.app->About();
     EXPECT_TRUE(about.isVisible() && about.isWindow());
+    QStringList messages;
+    about.SetMessageSink([&](const QString& text) { messages << text; });
+    about.findChild<QPushButton*>("cmdSysInfo")->click();
+    EXPECT_EQ(messages, QStringList{"System Information Is Unavailable At This Time"});
     about.findChild<QPushButton*>("cmdOK")->click();
     EXPECT_FALSE(about.isVisible());
     tool.Trigger("mnuHelpAbout");
     tool.Main().close();
     EXPECT_FALSE(about.isVisible());
-#ifndef Q_OS_WIN
-    QStringList messages;  // no machine-wide registry to find the viewer in
-    about.SetMessageSink([&](const QString& text) { messages << text; });
-    about.findChild<QPushButton*>("cmdSysInfo")->click();
-    EXPECT_EQ(messages, QStringList{"System Information Is Unavailable At This Time"});
-#endif
 }
 
-#ifndef Q_OS_WIN
-TEST(HelpTopics, WithoutTheLegacyViewerOpenTheManualShippedWithTheTool) {
-    TestGraph tool;
-    tool.Trigger("mnuHelpTopics");
-    HelpWindow& help = tool.app->Help();
-    EXPECT_TRUE(help.isVisible());
-    ASSERT_TRUE(help.Loaded()) << "looked for " << HelpIndexPath().toStdString();
-    EXPECT_TRUE(help.Source().endsWith("share/zorvex/help/index.html"));
+struct Fixture {
+    testing::MemorySettingsStore settings;
+    frmMain main;
+
+    Fixture() {
+        main.resize(1000, 800);
+        main.show();
+    }
+    std::unique_ptr<ChildWindow<QLabel>> Make(ChildPlacement placement) {
+        return std::make_unique<ChildWindow<QLabel>>(main.MdiArea(), settings, std::move(placement),
+                                                     [] { return new QLabel("probe"); });
+    }
+    int Px(double twips) { return TwipsToPixels(twips, LogicalDpiX(&main.MdiArea())); }
+    std::string Twips(int px) {
+        return std::to_string(static_cast<int>(PixelsToTwips(px, LogicalDpiX(&main.MdiArea()))));
+    }
+};
+
+TEST(Twips, ConvertWithTheLogicalDpi) {
+    EXPECT_EQ(TwipsToPixels(4725, 96), 315);
+    EXPECT_EQ(TwipsToPixels(1440, 120), 120);
+    EXPECT_EQ(TwipsToPixels(PixelsToTwips(333, 144), 144), 333);
 }
-#endif
+
+TEST(ChildWindows, LocationsWindowsRestoreAndStoreTheirPlaceInTwipsAndState) {
+    Fixture f;
+    for (const auto& [key, value] :
+         {std::pair{"Top", "720"}, {"Left", "1440"}, {"Width", "4800"}, {"Height", "3600"}}) {
+        f.settings.Write("Locations", std::string("frmConnect") + key, value);
+    }
+    auto child = f.Make(ChildPlacement::Locations("frmConnect"));
+    child->StorePlacement();
+    EXPECT_EQ(f.settings.values.size(), 4u) << "a window never used stores nothing";
+    child->Show();
+    EXPECT_EQ(child->SubWindow()->geometry(), QRect(f.Px(1440), f.Px(720), f.Px(4800), f.Px(3600)));
+    child->SubWindow()->move(f.Px(2880), f.Px(1440));
+    child->SubWindow()->showMinimized();
+    child->StorePlacement();
+    std::vector<std::string> stored;
+    for (const char* key : {"Left", "Top", "Width", "Windowstate"}) {
+        stored.push_back(f.settings.Get("Locations", std::string("frmConnect") + key));
+    }
+    EXPECT_EQ(stored, (std::vector<std::string>{"2880", "1440", f.Twips(f.Px(4800)), "1"}));
+}
+
+TEST(ChildWindows, AnOwnKeyWindowTakesItsDefaultsOrOpensMinimisedAsStored) {
+    Fixture f;
+    auto child = f.Make(ChildPlacement::OwnKeys(OwnKeyWindow::PeekPoke));
+    child->Show();
+    EXPECT_EQ(child->SubWindow()->geometry(), QRect(f.Px(500), f.Px(500), f.Px(3585), f.Px(2265)));
+    child->StorePlacement();
+    EXPECT_EQ(f.settings.Get("Configs", "PeekPokeWindowState"), "0");
+    EXPECT_TRUE(f.settings.Has("Configs", "PeekPokeHeight"));
+    Fixture minimised;
+    minimised.settings.Write("Configs", "PeekPokeWindowState", "1");
+    auto again = minimised.Make(ChildPlacement::OwnKeys(OwnKeyWindow::PeekPoke));
+    again->Show();
+    EXPECT_TRUE(again->SubWindow()->isMinimized());
+}
 
 }  // namespace
 }  // namespace zorvex

@@ -14,7 +14,6 @@
 #include "VirtualClock.h"
 #include "core/link/LinkState.h"
 #include "core/panels/stroke/StrokeAdjustment.h"
-#include "core/panels/stroke/StrokeLogWindow.h"
 #include "ui/app/Twips.h"
 #include "ui/panels/stroke/Form2.h"
 #include "ui/panels/stroke/frmStrokeXY.h"
@@ -35,6 +34,7 @@ class StrokeWindowUi : public ::testing::Test {
         window.SetMessenger([this](const QString& text) { told.push_back(text); });
         window.OpenWindow();
         window.show();
+        EXPECT_EQ(sink.Take(), Commands{"dz"});  // opened, it asks for the parameters
     }
     template <class W>
     W* Find(const char* name) {
@@ -69,23 +69,7 @@ class StrokeWindowUi : public ::testing::Test {
     std::vector<QString> told;
 };
 
-TEST_F(StrokeWindowUi, OpensShowingItsOpeningGroupsAndValuesAndAsksForTheParameters) {
-    EXPECT_EQ(sink.Take(), Commands{"dz"});
-    EXPECT_EQ(Shown({"HS_gain", "lbl_gain", "Text7(1)", "Text10(1)", "ChkBox_xTurn"}),
-              "255,,low,I,off");
-    // The opening groups lie inside the opening size, with room for a child window's frame
-    // and title bar around them; the rest lies beyond.
-    const QRect inside(0, 0, window.width() - 10, window.height() - 32);
-    for (const char* name : {"fraTestPattern", "fraGainOffset", "fraZoom"}) {
-        EXPECT_TRUE(inside.contains(Find<QWidget>(name)->geometry())) << name;
-    }
-    for (const char* name : {"fraHVConfigs", "blkEngineering"}) {
-        EXPECT_FALSE(window.rect().intersects(Find<QWidget>(name)->geometry())) << name;
-    }
-}
-
 TEST_F(StrokeWindowUi, ShowsAReadOutWritesEachChangeOnceAndStartsAfreshWhenReopened) {
-    sink.Take();
     // Each kind of control mirrors the core (the writes are pinned in tests/core/panels/stroke).
     core.ApplyReadout(kAnswer);
     EXPECT_EQ(Shown({"HS_x_offset", "lbl_x_offset", "lbl_gain", "Text11(7)", "Option4(2)",
@@ -104,7 +88,6 @@ TEST_F(StrokeWindowUi, ShowsAReadOutWritesEachChangeOnceAndStartsAfreshWhenReope
 }
 
 TEST_F(StrokeWindowUi, WritesTheGainWhenItsThumbIsReleasedAndSavesIt) {
-    sink.Take();
     auto* gain = Find<QScrollBar>("HS_gain");
     gain->setSliderDown(true);
     gain->setSliderPosition(150);
@@ -124,7 +107,6 @@ TEST_F(StrokeWindowUi, WritesTheGainWhenItsThumbIsReleasedAndSavesIt) {
 }
 
 TEST_F(StrokeWindowUi, WritesEveryValidKeystrokeOfALiveBoxAndNothingForOthers) {
-    sink.Take();
     auto* width = Find<QLineEdit>("Text1(0)");
     QTest::keyClicks(width, QStringLiteral("12"));
     QTest::keyClicks(Find<QLineEdit>("Text11(0)"), QStringLiteral("5"));
@@ -140,7 +122,6 @@ TEST_F(StrokeWindowUi, WritesEveryValidKeystrokeOfALiveBoxAndNothingForOthers) {
 }
 
 TEST_F(StrokeWindowUi, SendsAnOptionOnceAndItsSaveStoresIt) {
-    sink.Take();
     for (const char* name :
          {"Option1(8)", "Option1(8)", "Command30(17)", "ChkBox_yTurn", "Command30(3)"}) {
         Click(name);
@@ -149,7 +130,6 @@ TEST_F(StrokeWindowUi, SendsAnOptionOnceAndItsSaveStoresIt) {
 }
 
 TEST_F(StrokeWindowUi, TellsTheUserOfAutoPingAndExplainsOnAClickOrEnterOnAHelpLabel) {
-    sink.Take();
     link.AutoPingEnabled = false;
     Click("Command7");
     EXPECT_EQ(sink.Take(), Commands{});
@@ -163,30 +143,6 @@ TEST_F(StrokeWindowUi, TellsTheUserOfAutoPingAndExplainsOnAClickOrEnterOnAHelpLa
     for (QLabel* label : form2->findChildren<QLabel*>()) {
         EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
     }
-}
-
-class TextLog : public StrokeLogWindow {
-  public:
-    std::string LogText() const override { return text; }
-    void ClearLogText() override { text.clear(); }
-    std::string text;
-};
-
-TEST_F(StrokeWindowUi, ListsTheDumpedWordsAndStopsTheDumpWhenClosed) {
-    TextLog log;
-    core.SetLogWindow(&log);
-    QTest::keyClicks(Find<QLineEdit>("Text8"), QStringLiteral("5"));  // "05"
-    Click("Command17(2)");
-    log.text = "TYR28a\r\n3F)\r\n#";
-    clock.Advance(2000);
-    EXPECT_EQ(Find<QPlainTextEdit>("RichTextBox1")->toPlainText(), QStringLiteral("4 = 3F\n"));
-    EXPECT_EQ(Shown({"Text8"}), "6");
-    window.close();
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(core.IsOpen());
-    sink.Take();
-    clock.Advance(10000);
-    EXPECT_EQ(sink.Take(), Commands{});
 }
 
 TEST_F(StrokeWindowUi, StaysOpenAndWorkingWhenItsFrameIsMaximisedAndRestored) {
