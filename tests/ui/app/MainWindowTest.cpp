@@ -13,11 +13,10 @@
 #include <set>
 
 #include "StartedTool.h"
-#include "ui/app/HelpWindow.h"
-#include "ui/app/frmAbout.h"
-
 #include "ui/app/ChildWindow.h"
+#include "ui/app/HelpWindow.h"
 #include "ui/app/Twips.h"
+#include "ui/app/frmAbout.h"
 
 namespace zorvex {
 namespace {

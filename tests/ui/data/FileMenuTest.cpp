@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -10,12 +13,8 @@
 
 #include "../app/StartedTool.h"
 #include "SampleModels.h"
-#include "ui/data/frmCompare.h"
-
-#include <sys/stat.h>
-#include <unistd.h>
-#include <QFile>
 #include "platform/QtMonitorDataFiles.h"
+#include "ui/data/frmCompare.h"
 
 namespace zorvex {
 namespace {

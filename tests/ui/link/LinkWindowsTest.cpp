@@ -3,22 +3,21 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
-
-#include "../../core/link/CommLogFixture.h"
-#include "ui/link/frmCommLog.h"
-
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "../../core/link/CommLogFixture.h"
 #include "../../core/link/LinkRig.h"
 #include "../app/StartedTool.h"
 #include "core/link/SerialPortMap.h"
 #include "ui/link/frmChangeTries.h"
+#include "ui/link/frmCommLog.h"
 #include "ui/link/frmConnect.h"
 
 namespace zorvex::testing {
