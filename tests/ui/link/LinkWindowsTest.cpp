@@ -166,6 +166,7 @@ TEST(LinkInTheTool, StartUpShowsTheConnectionWindowsRunFromBootModeSendsGAndOffl
     tool.port.Receive("p\r\n$\r\n");
     tool.clock.Advance(2000);
     EXPECT_TRUE(tool.Main().windowTitle().contains("BOOT MODE"));
+    EXPECT_TRUE(tool.Find<QAction>("mnuMonitorOffline")->isEnabled());  // it can be left
     tool.Trigger("mnuMonitorRun");
     tool.clock.Advance(100);
     EXPECT_EQ(tool.port.WrittenTexts().back(), "g\r\n");
