@@ -30,6 +30,10 @@ struct StartedTool {
     }
     frmMain& Main() { return app->MainWindow(); }
     void Trigger(const char* name) { Main().findChild<QAction*>(name)->trigger(); }
+    template <class W = QWidget>
+    W* Find(const char* name) {
+        return Main().findChild<W*>(QString::fromLatin1(name));
+    }
 };
 
 }  // namespace zorvex::testing

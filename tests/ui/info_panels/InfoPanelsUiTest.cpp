@@ -1,247 +1,155 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
 #include <QTest>
-#include <QToolButton>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "MemorySettingsStore.h"
-#include "RecordingSink.h"
-#include "core/data/MonitorData.h"
-#include "core/panels/diagnostics/PeekPoke.h"
-#include "core/protocol/IdentificationReplies.h"
-#include "core/protocol/ResponseDispatcher.h"
-#include "ui/app/ChildWindow.h"
-#include "ui/app/Twips.h"
+#include "../app/StartedTool.h"
 #include "ui/panels/diagnostics/frmPeekPoke.h"
-#include "ui/panels/info/InfoWindowLabels.h"
 #include "ui/panels/info/frmCapability.h"
-#include "ui/panels/info/frmID.h"
-#include "ui/panels/info/frmOperatingTime.h"
-#include "ui/panels/info/frmVersion.h"
 
 namespace zorvex {
 namespace {
 
 using Commands = std::vector<std::string>;
 
-// The windows inside a main window's MDI area, wired to the handlers as the tool wires them.
-class InfoPanelsUi : public ::testing::Test {
-  protected:
-    InfoPanelsUi() {
-        main.resize(1000, 800);
-        main.setCentralWidget(area);
-        main.show();
-        labels = std::make_unique<InfoWindowLabels>(id, version, opTime);
-        replies = std::make_unique<IdentificationReplies>(data, *labels);
-        replies->Register(dispatcher);
-        peekPokeReplies.Register(dispatcher);
+// The tool waiting for the answer to its first ping, so every request stays in the queue.
+struct InfoTool : testing::StartedTool {
+    InfoTool() { clock.Advance(100); }
+    // The requests queued since last asked.
+    Commands Asked() {
+        Commands asked;
+        const std::string& queued = app->Queue().Pending();
+        for (std::size_t end; (end = queued.find("\r\n", taken)) != std::string::npos;
+             taken = end + 2) {
+            asked.push_back(queued.substr(taken, end - taken));
+        }
+        return asked;
     }
-
-    // Every request ends with its line end.
-    void TearDown() override { EXPECT_FALSE(sink.unterminated); }
-    void Click(QWidget& in, const char* name) {
-        QTest::mouseClick(&Find<QAbstractButton>(in, name), Qt::LeftButton);
+    QWidget& Window(const char* name) { return *Find(name); }
+    QMdiSubWindow& Frame(const char* name) { return *Find<QMdiSubWindow>(name); }
+    QString Label(const char* window, const char* name) {
+        return Window(window).findChild<QLabel*>(name)->text();
     }
-
-    template <class W>
-    W& Find(QWidget& in, const char* name) {
-        W* widget = in.findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return *widget;
+    void Click(const char* window, const char* name) {
+        QTest::mouseClick(Window(window).findChild<QAbstractButton*>(name), Qt::LeftButton);
     }
-    QString LabelText(QWidget& in, const char* name) { return Find<QLabel>(in, name).text(); }
-
-    QMainWindow main;
-    QMdiArea* area = new QMdiArea;
-    testing::MemorySettingsStore settings;
-    testing::RecordingSink sink;
-    MonitorData data;
-    ResponseDispatcher dispatcher;
-    ChildWindow<frmID> id{*area, settings, ChildPlacement::OwnKeys(OwnKeyWindow::ID),
-                          [this] { return new frmID(data, sink); }};
-    ChildWindow<frmVersion> version{*area, settings, ChildPlacement::OwnKeys(OwnKeyWindow::Version),
-                                    [this] { return new frmVersion(sink); }};
-    ChildWindow<frmOperatingTime> opTime{*area, settings,
-                                         ChildPlacement::OwnKeys(OwnKeyWindow::OpTime),
-                                         [this] { return new frmOperatingTime(sink); }};
-    ChildWindow<frmCapability> capability{*area, settings,
-                                          ChildPlacement::Locations("frmCapability"),
-                                          [this] { return new frmCapability(data); }};
-    ChildWindow<frmPeekPoke> peekPoke{*area, settings,
-                                      ChildPlacement::OwnKeys(OwnKeyWindow::PeekPoke),
-                                      [this] { return new frmPeekPoke(sink); }};
-    PeekPokeWindowBoxes peekPokeBoxes{peekPoke};
-    PeekPokeReplies peekPokeReplies{peekPokeBoxes};
-    std::unique_ptr<InfoWindowLabels> labels;
-    std::unique_ptr<IdentificationReplies> replies;
+    std::size_t taken = 0;
 };
 
-// The captions whose spelling the tool has always had, typos included.
-TEST_F(InfoPanelsUi, WindowsHaveTheirCaptionsAndTips) {
-    EXPECT_EQ(id.SubWindow()->windowTitle(), QStringLiteral("Model & Serial Numbers"));
-    EXPECT_EQ(version.SubWindow()->windowTitle(), QStringLiteral("Version"));
-    EXPECT_EQ(opTime.SubWindow()->windowTitle(), QStringLiteral("Operating Time"));
-    EXPECT_EQ(capability.SubWindow()->windowTitle(), QStringLiteral("Monitor Configuration"));
-    EXPECT_EQ(peekPoke.SubWindow()->windowTitle(), QStringLiteral("Peek & Poke"));
-    EXPECT_EQ(Find<QPushButton>(id.Get(), "btnDone").toolTip(), "DIsmiss This Window");
-    EXPECT_EQ(Find<QPushButton>(version.Get(), "btnOK").toolTip(), "Dismiss This Window");
-    EXPECT_EQ(Find<QPushButton>(peekPoke.Get(), "btnOK").toolTip(), "Dismiss Thi Window");
-    EXPECT_EQ(LabelText(opTime.Get(), "lblOperatingCyclsLabel"), "On-Off Cycles:");
-    EXPECT_EQ(LabelText(version.Get(), "lblKVTFitVersionValue").toStdString(),
-              "V " + std::to_string(ZORVEX_VERSION_MAJOR) + "." +
-                  std::to_string(ZORVEX_VERSION_MINOR) + "." +
-                  std::to_string(ZORVEX_VERSION_PATCH));
-}
-
-TEST_F(InfoPanelsUi, VersionWindowAsksEachTimeItIsActivatedAndOnReRead) {
+TEST(InfoWindows, VersionAsksEachTimeItIsActivatedAndOnReRead) {
+    InfoTool t;
     const Commands ask = {"de", "df"};
-    version.Show();
-    EXPECT_EQ(sink.Take(), ask);
-    Click(version.Get(), "btnReRead");
-    EXPECT_EQ(sink.Take(), ask);
-    capability.Show();
-    area->setActiveSubWindow(version.SubWindow());
-    EXPECT_EQ(sink.Take(), ask) << "turning back to it activates it";
-    version.Show();
-    EXPECT_EQ(sink.Take(), Commands{}) << "showing the window already in front asks nothing";
-    Click(version.Get(), "btnOK");
-    EXPECT_FALSE(version.IsVisible());
-    version.Show();
-    EXPECT_EQ(sink.Take(), ask);
+    t.Trigger("mnuInfoVersion");
+    EXPECT_EQ(t.Asked(), ask);
+    t.Click("frmVersion", "btnReRead");
+    EXPECT_EQ(t.Asked(), ask);
+    t.Trigger("mnuInfoConfiguration");
+    t.Main().MdiArea().setActiveSubWindow(&t.Frame("frmVersionFrame"));
+    EXPECT_EQ(t.Asked(), ask) << "turning back to it activates it";
+    t.Trigger("mnuInfoVersion");
+    EXPECT_EQ(t.Asked(), Commands{}) << "showing the window already in front asks nothing";
+    t.Click("frmVersion", "btnOK");
+    EXPECT_FALSE(t.Frame("frmVersionFrame").isVisible());
 }
 
-TEST_F(InfoPanelsUi, IdWindowFitsTheFamilyHidingOrShowingThePartRow) {
-    data.FirmwareVersionNumber = 150;
-    id.Show();
-    EXPECT_EQ(sink.Take(), (Commands{"dm", "ds"}));
-    frmID& w = id.Get();
-    EXPECT_FALSE(Find<QLabel>(w, "lblPart").isVisible());
-    EXPECT_GE(id.SubWindow()->height(), TwipsToPixels(2250, LogicalDpiY(&w)));
-    const QRect done = Find<QPushButton>(w, "btnDone").geometry();
-    EXPECT_LE(done.bottom(), w.height());
-    EXPECT_GT(done.top(), Find<QLabel>(w, "lblSerial").geometry().bottom());
-
-    id.Hide();
-    data.FirmwareVersionNumber = 205;
-    data.PartNumberSupported = true;
-    id.Show();
-    EXPECT_EQ(sink.Take(), (Commands{"dms", "dss", "dmu"}));
-    EXPECT_TRUE(Find<QLabel>(w, "lblPart").isVisible());
-    EXPECT_EQ(id.SubWindow()->height(), TwipsToPixels(9330, LogicalDpiY(id.SubWindow())));
-    // A maximised window stays maximised when activated again.
-    id.SubWindow()->showMaximized();
-    id.Hide();
-    sink.Take();
-    id.Show();
-    EXPECT_EQ(sink.Take(), (Commands{"dms", "dss", "dmu"}));
-    EXPECT_EQ(id.SubWindow()->height(), area->viewport()->height());
+TEST(InfoWindows, IdFitsTheFamilyHidingOrShowingThePartRow) {
+    InfoTool t;
+    t.app->Data().FirmwareVersionNumber = 150;
+    t.Trigger("mnuInfoID");
+    EXPECT_EQ(t.Asked(), (Commands{"dm", "ds"}));
+    QWidget& w = t.Window("frmID");
+    EXPECT_FALSE(w.findChild<QLabel*>("lblPart")->isVisible());
+    const QRect done = w.findChild<QWidget*>("btnDone")->geometry();
+    EXPECT_TRUE(done.bottom() <= w.height() && done.top() > w.findChild<QLabel*>("lblSerial")->y());
+    t.Frame("frmIDFrame").close();
+    t.app->Data().FirmwareVersionNumber = 205;
+    t.app->Data().PartNumberSupported = true;
+    t.Trigger("mnuInfoID");
+    EXPECT_EQ(t.Asked(), (Commands{"dms", "dss", "dmu"}));
+    EXPECT_TRUE(w.findChild<QLabel*>("lblPart")->isVisible());
 }
 
-TEST_F(InfoPanelsUi, ConfigurationWindowColoursOnActivationAndSendsNothing) {
-    data.FirmwareVersionNumber = 310;
-    dispatcher.Dispatch("dx\r\nCapability = 0x2D\r\n#");
-    capability.Show();
-    EXPECT_EQ(sink.Take(), Commands{});
-    frmCapability& w = capability.Get();
-    const QColor green(0, 255, 0);
-    const QColor red(255, 0, 0);
-    const bool expected[] = {true, false, true, true, false, true, false, false};
-    for (int bit = 0; bit < 8; ++bit) {
-        EXPECT_EQ(w.IndicatorColourOf(bit), expected[bit] ? green : red) << bit;
-    }
-    EXPECT_FALSE(Find<QLabel>(w, "lblNotice").isVisibleTo(&w));
+// The lamps by the first digit of their colour: 0 green, f red, c grey.
+TEST(InfoWindows, ConfigurationColoursOnActivationAndSendsNothing) {
+    InfoTool t;
+    t.app->Data().FirmwareVersionNumber = 310;
+    t.app->Dispatcher().Dispatch("dx\r\nCapability = 0x2D\r\n#");
+    t.Trigger("mnuInfoConfiguration");
+    EXPECT_EQ(t.Asked(), Commands{});
+    auto& w = static_cast<frmCapability&>(t.Window("frmCapability"));
+    auto lamps = [&] {
+        QString seen;
+        for (int bit = 0; bit < 8; ++bit) {
+            seen += w.IndicatorColourOf(bit).name().at(1);
+        }
+        return seen + " " +
+               (w.findChild<QLabel*>("lblNotice")->isVisibleTo(&w)
+                    ? w.findChild<QLabel*>("lblNotice")->text()
+                    : "");
+    };
+    EXPECT_EQ(lamps(), "0f00f0ff ");
     // A family that does not report its units says so, with grey lamps, when next activated.
-    capability.Hide();
-    data.FirmwareVersionNumber = 300;
-    capability.Show();
-    for (int bit = 0; bit < 8; ++bit) {
-        EXPECT_EQ(w.IndicatorColourOf(bit), QColor(192, 192, 192)) << bit;
+    t.Frame("frmCapabilityFrame").close();
+    t.app->Data().FirmwareVersionNumber = 300;
+    t.Trigger("mnuInfoConfiguration");
+    EXPECT_EQ(lamps(), "cccccccc Firmware 3.00 does not report which units the monitor has.");
+}
+
+TEST(InfoWindows, AReplyFillsTheLabelOfAWindowWithoutShowingIt) {
+    InfoTool t;
+    t.app->Labels().SetInfoLabel(InfoLabel::FirmwareVersion, "");
+    EXPECT_EQ(t.Find("frmVersion"), nullptr) << "blanking a label creates no window";
+    for (const char* reply : {"dss\r\nSerial Number = 7\r\n#", "df\r\nV 2.05\r\n#"}) {
+        t.app->Dispatcher().Dispatch(reply);
     }
-    EXPECT_TRUE(Find<QLabel>(w, "lblNotice").isVisibleTo(&w));
-    EXPECT_EQ(LabelText(w, "lblNotice"),
-              QStringLiteral("Firmware 3.00 does not report which units the monitor has."));
+    EXPECT_EQ(t.Label("frmID", "lblSerial") + " " +
+                  t.Label("frmVersion", "lblMonitorFirmwareVersionValue"),
+              "7 V 2.05");
+    EXPECT_FALSE(t.Frame("frmIDFrame").isVisible() || t.Frame("frmVersionFrame").isVisible());
+    EXPECT_EQ(t.Asked(), Commands{}) << "creating them hidden is no activation";
+    // The operating time window, created by a reply, asks once while staying hidden, and
+    // again when opened by its menu or re-read.
+    t.app->Labels().SetInfoLabel(InfoLabel::OperatingTime, "001:02:03:04");
+    EXPECT_FALSE(t.Frame("frmOperatingTimeFrame").isVisible());
+    EXPECT_EQ(t.Label("frmOperatingTime", "lblOperatingTimeValue"), "001:02:03:04");
+    EXPECT_EQ(t.Asked(), Commands{"dt"});
+    t.Trigger("mnuInfoOperatingHours");
+    t.Click("frmOperatingTime", "btnReRead");
+    EXPECT_EQ(t.Asked(), (Commands{"dt", "dt"}));
 }
 
-TEST_F(InfoPanelsUi, AReplyFillsTheLabelOfAWindowWithoutShowingIt) {
-    dispatcher.Dispatch("dss\r\nSerial Number = 7\r\n#");
-    ASSERT_TRUE(id.Exists());
-    EXPECT_FALSE(id.IsVisible());
-    EXPECT_EQ(LabelText(id.Get(), "lblSerial"), QStringLiteral("7"));
-    EXPECT_EQ(sink.Take(), Commands{}) << "creating it hidden is no activation";
-    // Blanking the version labels creates no window.
-    labels->SetInfoLabel(InfoLabel::FirmwareVersion, "");
-    EXPECT_FALSE(version.Exists());
-    dispatcher.Dispatch("df\r\nV 2.05\r\n#");
-    EXPECT_FALSE(version.IsVisible());
-    EXPECT_EQ(LabelText(version.Get(), "lblMonitorFirmwareVersionValue"), QStringLiteral("V 2.05"));
-    labels->SetInfoLabel(InfoLabel::FirmwareVersion, "");
-    EXPECT_EQ(LabelText(version.Get(), "lblMonitorFirmwareVersionValue"), QString());
-    // The operating time window, created by a reply, asks once while staying hidden.
-    labels->SetInfoLabel(InfoLabel::OperatingTime, "001:02:03:04");
-    EXPECT_FALSE(opTime.IsVisible());
-    EXPECT_EQ(LabelText(opTime.Get(), "lblOperatingTimeValue"), QStringLiteral("001:02:03:04"));
-    EXPECT_EQ(sink.Take(), Commands{"dt"});
-    // Opened later by its menu, it asks for the time as of now.
-    opTime.Show();
-    EXPECT_EQ(sink.Take(), Commands{"dt"});
-    Click(opTime.Get(), "btnReRead");
-    EXPECT_EQ(sink.Take(), Commands{"dt"});
-}
-
-TEST_F(InfoPanelsUi, PeekPokeButtonsSendTheBoxesAsTypedAndAnswersFillThem) {
-    peekPoke.Show();
-    frmPeekPoke& w = peekPoke.Get();
-    w.AddressBox().setText(QStringLiteral("0x1F00"));
-    w.DataByteBox().setText(QStringLiteral("0x3c"));
+TEST(InfoWindows, PeekPokeButtonsSendTheBoxesAsTypedAndAnswersFillThem) {
+    InfoTool t;
+    t.Trigger("mnuDiagnosticsPeek");
+    auto& w = static_cast<frmPeekPoke&>(t.Window("frmPeekPoke"));
+    w.AddressBox().setText("0x1F00");
+    w.DataByteBox().setText("0x3c");
     for (const char* button :
          {"brnWriteAddr", "btnAddrUp", "btnAddrDown", "btnReadByte", "btnReadWord", "btnReadChar",
-          "DataByteWriteButton", "DataWordWriteButton"}) {
-        Click(w, button);
+          "DataByteWriteButton", "DataWordWriteButton", "btnOK"}) {
+        t.Click("frmPeekPoke", button);
     }
-    EXPECT_EQ(sink.Take(),
-              (Commands{"a0x1F00", "a+", "a-", "rb", "rw", "rc", "wb0x3c", "ww0xXXXX"}));
-    Click(w, "btnOK");
-    EXPECT_FALSE(peekPoke.IsVisible());
-
-    dispatcher.Dispatch("a+\r\nAddr = 0x01ff\r\n#");
-    dispatcher.Dispatch("rb\r\n01FF := 0x3c\r\n#");
-    dispatcher.Dispatch("rc\r\n01FF 'A'\r\n#");
-    EXPECT_FALSE(peekPoke.IsVisible());
-    EXPECT_EQ(w.AddressBox().text(), QStringLiteral("0x01FF"));
-    EXPECT_EQ(w.DataByteBox().text(), QStringLiteral("0x3C"));
-    EXPECT_EQ(w.DataWordBox().text(), QStringLiteral("0xXXXX"));
-    EXPECT_EQ(w.DataCharBox().text(), QStringLiteral("A"));
+    EXPECT_EQ(t.Asked(), (Commands{"a0x1F00", "a+", "a-", "rb", "rw", "rc", "wb0x3c", "ww0xXXXX"}));
+    for (const char* answer :
+         {"a+\r\nAddr = 0x01ff\r\n#", "rb\r\n01FF := 0x3c\r\n#", "rc\r\n01FF 'A'\r\n#"}) {
+        t.app->Dispatcher().Dispatch(answer);
+    }
+    EXPECT_FALSE(t.Frame("frmPeekPokeFrame").isVisible());
+    EXPECT_EQ((QStringList{w.AddressBox().text(), w.DataByteBox().text(), w.DataWordBox().text(),
+                           w.DataCharBox().text()}),
+              (QStringList{"0x01FF", "0x3C", "0xXXXX", "A"}));
     // From the keyboard: Enter in the address box goes there and reads; Esc closes.
-    peekPoke.Show();
-    QApplication::setActiveWindow(&main);
+    t.Trigger("mnuDiagnosticsPeek");
+    QApplication::setActiveWindow(&t.Main());
     QTest::keyClick(&w.AddressBox(), Qt::Key_Return);
-    EXPECT_EQ(sink.Take(), (Commands{"a0x01FF", "rb"}));
+    EXPECT_EQ(t.Asked(), (Commands{"a0x01FF", "rb"}));
     QTest::keyClick(&w.AddressBox(), Qt::Key_Escape);
-    EXPECT_FALSE(peekPoke.IsVisible());
-}
-
-// Every window opens at least as large as its content, also where the stored or default
-// size in twips is smaller, so nothing is clipped.
-TEST_F(InfoPanelsUi, EveryWindowOpensWithItsContentUnclipped) {
-    std::vector<ChildWindowSlot*> windows = {&id, &version, &opTime, &capability, &peekPoke};
-    for (ChildWindowSlot* window : windows) {
-        window->Show();
-        QApplication::processEvents();
-        QWidget* content = window->Widget();
-        EXPECT_GE(content->width(), content->minimumSizeHint().width())
-            << content->objectName().toStdString();
-        EXPECT_GE(content->height(), content->minimumSizeHint().height())
-            << content->objectName().toStdString();
-    }
+    EXPECT_FALSE(t.Frame("frmPeekPokeFrame").isVisible());
 }
 
 }  // namespace

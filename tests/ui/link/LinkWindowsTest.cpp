@@ -1,29 +1,81 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
+#include "../../core/link/CommLogFixture.h"
 #include "../../core/link/LinkRig.h"
-#include "MemorySettingsStore.h"
+#include "../app/StartedTool.h"
 #include "core/link/SerialPortMap.h"
-#include "ui/app/Application.h"
-#include "ui/app/Twips.h"
-#include "ui/app/frmMain.h"
 #include "ui/link/frmChangeTries.h"
+#include "ui/link/frmCommLog.h"
 #include "ui/link/frmConnect.h"
 
-namespace zorvex {
+namespace zorvex::testing {
 namespace {
 
-using testing::LinkRig;
-using testing::MemorySettingsStore;
+struct WindowHarness : CommLogHarness {
+    std::unique_ptr<frmCommLog> window;
+
+    frmCommLog& Open() {
+        clock.now = {2001, 6, 14, 9, 5, 7};
+        window = std::make_unique<frmCommLog>(Build());
+        window->show();
+        return *window;
+    }
+    template <class W = QPushButton>
+    W* Find(const char* name) {
+        return window->findChild<W*>(QString::fromLatin1(name));
+    }
+    QPlainTextEdit* Text() { return Find<QPlainTextEdit>("txtCommLog"); }
+    void Click(const char* name) { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
+    // Which of the file log's controls can be used, and whether it is open.
+    std::vector<bool> FileLog() {
+        return {Find("BtnLogFile")->isEnabled(), Find("btnEndFileLog")->isEnabled(),
+                Find<QCheckBox>("ckFileEnabled")->isChecked(), log->FileLogOpen()};
+    }
+};
+
+TEST(CommLogWindow, EveryKeyButEnterIsTheMonitorsAndCopyIsOnCtrlShift) {
+    WindowHarness h;
+    h.Open();
+    h.Receive("df\r\n#");
+    h.window->CatchUp();
+    QApplication::clipboard()->clear();
+    QTest::keyClick(h.Text(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(h.Text(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "df\n#");
+    EXPECT_TRUE(h.port.writes.empty());  // copying sends nothing
+    for (Qt::Key key : {Qt::Key_C, Qt::Key_A, Qt::Key_X}) {
+        QTest::keyClick(h.Text(), key, Qt::ControlModifier);
+    }
+    EXPECT_EQ(h.port.WrittenTexts(), (std::vector<std::string>{"\x03", "\x01", "\x18"}));
+}
+
+TEST(CommLogWindow, LogToFileOffersTheProposedNameAndOpensTheChosenFile) {
+    WindowHarness h;
+    h.Open();
+    QString offered, choice;  // empty: cancelled
+    h.window->SetFileChooser([&](const QString& proposed) {
+        offered = proposed;
+        return choice;
+    });
+    h.Click("BtnLogFile");
+    EXPECT_EQ(offered, "Zorvex_LogFile_6_14_2001_9_5_7");
+    EXPECT_TRUE(h.files.files.empty());
+    choice = "chosen.mcl";
+    h.Click("BtnLogFile");
+    EXPECT_EQ(h.FileLog(), (std::vector{false, true, false, true}));
+}
 
 // The windows over the connection logic with a fake port and virtual time.
 struct WindowRig {
@@ -44,9 +96,21 @@ struct WindowRig {
     T* Find(QWidget& window, const char* name) {
         return window.findChild<T*>(QString::fromLatin1(name));
     }
+    // Types a device for a port, then returns the stored one and the row's state.
+    std::string Type(int row, const QString& device) {
+        auto* box = Find<QComboBox>(connect, ("cboDevice(" + std::to_string(row) + ")").c_str());
+        box->setCurrentText(device);
+        emit box->lineEdit()->editingFinished();
+        return settings.Get("Ports", "Com" + std::to_string(row + 1)) + " " + State(row);
+    }
+    std::string State(int row) {
+        return Find<QLabel>(connect, ("lblDeviceState(" + std::to_string(row) + ")").c_str())
+            ->text()
+            .toStdString();
+    }
 
-    LinkRig rig;
-    MemorySettingsStore settings;
+    testing::LinkRig rig;
+    testing::MemorySettingsStore settings;
     SerialPortMap map{settings, DeviceNaming::Posix};
     frmConnect connect{rig.ctl, map};
     frmChangeTries tries{rig.ctl};
@@ -58,114 +122,69 @@ TEST(LinkWindows, EachPortShowsItsDeviceMarksAMissingOneAndStoresADeviceChosenFo
     WindowRig w;
     auto* com1 = w.Find<QComboBox>(w.connect, "cboDevice(0)");
     auto* com2 = w.Find<QComboBox>(w.connect, "cboDevice(1)");
-    auto* com1State = w.Find<QLabel>(w.connect, "lblDeviceState(0)");
-    ASSERT_NE(com1, nullptr);
-    ASSERT_NE(com1State, nullptr);
-    EXPECT_EQ(com1->currentText(), "/dev/ttyS0");
-    EXPECT_EQ(com2->currentText(), "/dev/ttyS1");
+    EXPECT_EQ(com1->currentText() + " " + com2->currentText(), "/dev/ttyS0 /dev/ttyS1");
     EXPECT_GE(com2->findText("/dev/ttyUSB0"), 0);
-    EXPECT_EQ(com1State->text(), "not found");  // /dev/ttyS0 is not there
-    EXPECT_TRUE(com1State->toolTip().contains("/dev/ttyS0"));
-    EXPECT_EQ(w.Find<QLabel>(w.connect, "lblDeviceState(1)")->text(), "");  // /dev/ttyS1 is
-    EXPECT_EQ(w.Find<QLabel>(w.connect, "lblDevicesFound")->text(),
-              "Serial devices found: /dev/ttyUSB0, /dev/ttyACM0");
-    w.connect.RefreshDevices();  // one listing serves all eight rows
-    EXPECT_EQ(w.listings, 2);
+    EXPECT_EQ(w.State(0) + "," + w.State(1), "not found,");  // only /dev/ttyS1 is there
+    EXPECT_EQ(w.listings, 1) << "one listing serves all eight rows";
 
-    com2->setCurrentText("/dev/pts/7");  // typed
-    emit com2->lineEdit()->editingFinished();
-    EXPECT_EQ(w.settings.Get("Ports", "Com2"), "/dev/pts/7");
+    EXPECT_EQ(w.Type(1, "/dev/pts/7"), "/dev/pts/7 not found");
     EXPECT_EQ(w.rig.port.openCount, 0);  // Com2 is not the port in use
     // A malformed network port is told and kept in the box to mend, but not stored.
-    auto* com2State = w.Find<QLabel>(w.connect, "lblDeviceState(1)");
-    com2->setCurrentText("socket://127.0.0.1:70000");
-    emit com2->lineEdit()->editingFinished();
-    ASSERT_EQ(w.messages.size(), 1u);
-    EXPECT_NE(w.messages[0].find("from 1 to 65535"), std::string::npos) << w.messages[0];
-    EXPECT_EQ(w.settings.Get("Ports", "Com2"), "/dev/pts/7");
-    EXPECT_EQ(com2State->text(), "not valid");
-    com2->setCurrentText("rfc2217://127.0.0.1:4001");
-    emit com2->lineEdit()->editingFinished();
-    EXPECT_EQ(w.settings.Get("Ports", "Com2"), "rfc2217://127.0.0.1:4001");
-    EXPECT_EQ(com2State->text(), "");  // a network port is not looked for as a file
+    EXPECT_EQ(w.Type(1, "socket://127.0.0.1:70000"), "/dev/pts/7 not valid");
+    EXPECT_NE(w.messages.at(0).find("from 1 to 65535"), std::string::npos) << w.messages[0];
+    EXPECT_EQ(w.Type(1, "rfc2217://127.0.0.1:4001"), "rfc2217://127.0.0.1:4001 ");
 
     com1->setCurrentIndex(com1->findText("/dev/ttyACM0"));
     emit com1->activated(com1->currentIndex());
-    EXPECT_EQ(w.settings.Get("Ports", "Com1"), "/dev/ttyACM0");
+    EXPECT_EQ(w.settings.Get("Ports", "Com1") + " " + w.State(0), "/dev/ttyACM0 ");
     EXPECT_EQ(w.rig.port.lastOpenedPort, 1);  // the port in use is opened on its new device
-    EXPECT_EQ(com1State->text(), "");
-
-    w.connect.SetDeviceLister([] { return QStringList{}; });
-    EXPECT_EQ(w.Find<QLabel>(w.connect, "lblDevicesFound")->text(),
-              "No serial devices found on this computer; type the path of one.");
 }
 
 TEST(LinkWindows, TheRetryLimitWindowAppliesAWholeNumberOrSaysWhy) {
     WindowRig w;
     auto* text = w.Find<QLineEdit>(w.tries, "txtConnectRetryLimit");
-    text->setText("abc");
-    w.Find(w.tries, "btnOK")->click();
+    for (const char* typed : {"abc", "9"}) {
+        text->setText(typed);
+        w.Find(w.tries, "btnOK")->click();
+    }
     EXPECT_EQ(w.messages, std::vector<std::string>{RetryLimitRangeText});
-    EXPECT_EQ(w.rig.link.ConnectRetryLimit, 5);
-    text->setText("9");
-    w.Find(w.tries, "btnOK")->click();
     EXPECT_EQ(w.rig.link.ConnectRetryLimit, 9);
-    EXPECT_EQ(w.messages.size(), 1u);
 }
 
 // The whole tool over a fake port: start-up, the first attempt, going online.
 TEST(LinkInTheTool, StartUpShowsTheConnectionWindowsRunFromBootModeSendsGAndOfflineHides) {
-    MemorySettingsStore settings;
-    settings.Write("Locations", "frmMainWidth", "15360");  // 1024 x 720 pixels at 96 dpi
-    settings.Write("Locations", "frmMainHeight", "10800");
-    testing::VirtualClock clock;
-    testing::FakeSerialPort port{&clock};
-    Application app{ApplicationServices{&settings, &clock, &port}};
-    app.Start();
-    auto frame = [&](const char* name) { return app.MainWindow().findChild<QMdiSubWindow*>(name); };
-    QMdiSubWindow* trying = frame("frmTryingFrame");
-    ASSERT_NE(trying, nullptr);
-    EXPECT_TRUE(trying->isVisible());
-    EXPECT_TRUE(frame("frmConnectFrame")->isVisible());
-    EXPECT_EQ(trying->size(), QSize(TwipsToPixels(3825, LogicalDpiX(trying)),
-                                    TwipsToPixels(1470, LogicalDpiY(trying))));
-    EXPECT_FALSE(trying->geometry().intersects(frame("frmConnectFrame")->geometry()));
+    testing::StartedTool tool({{"frmMainWidth", "15360"}, {"frmMainHeight", "10800"}});
+    auto* trying = tool.Find<QMdiSubWindow>("frmTryingFrame");
+    auto* connect = tool.Find<QMdiSubWindow>("frmConnectFrame");
+    EXPECT_TRUE(trying->isVisible() && connect->isVisible() &&
+                !trying->geometry().intersects(connect->geometry()));
     auto* toGo = trying->findChild<QLabel*>("lblToGo");
     EXPECT_EQ(toGo->text(), NoLimitText);
-    clock.Advance(100);
-    port.Receive("p\r\n$\r\n");
-    clock.Advance(2000);
-    EXPECT_TRUE(app.MainWindow().windowTitle().contains("BOOT MODE"));
-    QAction* run = app.MainWindow().Action(MenuCommand::MonitorRun);
-    ASSERT_TRUE(run->isEnabled());
-    run->trigger();
-    clock.Advance(100);
-    EXPECT_EQ(port.WrittenTexts().back(), "g\r\n");
-    port.Receive("g\r\nStarting monitor firmware\r\n#\r\n");  // the caption follows it
-    EXPECT_TRUE(app.MainWindow().windowTitle().endsWith("Monitor on Com1"));
-    frame("frmConnectFrame")->show();
-    app.MainWindow().Action(MenuCommand::MonitorOffline)->trigger();
-    EXPECT_FALSE(frame("frmConnectFrame")->isVisible());
-    EXPECT_FALSE(trying->isVisible());
+    QWidget* content = tool.Find("frmTrying");  // "no limit" is not cut by a scroll bar
+    EXPECT_GE(content->width(), content->minimumSizeHint().width());
+    tool.clock.Advance(100);
+    tool.port.Receive("p\r\n$\r\n");
+    tool.clock.Advance(2000);
+    EXPECT_TRUE(tool.Main().windowTitle().contains("BOOT MODE"));
+    EXPECT_TRUE(tool.Find<QAction>("mnuMonitorOffline")->isEnabled());  // it can be left
+    tool.Trigger("mnuMonitorRun");
+    tool.clock.Advance(100);
+    EXPECT_EQ(tool.port.WrittenTexts().back(), "g\r\n");
+    tool.port.Receive("g\r\nStarting monitor firmware\r\n#\r\n");  // the caption follows it
+    EXPECT_TRUE(tool.Main().windowTitle().endsWith("Monitor on Com1"));
+    connect->show();
+    tool.Trigger("mnuMonitorOffline");
+    EXPECT_FALSE(connect->isVisible() || trying->isVisible());
     // Clicked after the connection window, the attempt window starts an attempt anew.
-    app.MainWindow().findChild<QCheckBox*>("ckAutoReConnect")->setChecked(false);
-    app.MainWindow().Action(MenuCommand::MonitorOnline)->trigger();
-    frame("frmConnectFrame")->findChild<QPushButton*>("btnOK")->click();
-    clock.Advance(2000);
+    tool.Find<QCheckBox>("ckAutoReConnect")->setChecked(false);
+    tool.Trigger("mnuMonitorOnline");
+    connect->findChild<QPushButton*>("btnOK")->click();
+    tool.clock.Advance(2000);
     EXPECT_EQ(toGo->text(), "4");
-    app.MainWindow().MdiArea().setActiveSubWindow(frame("frmConnectFrame"));
-    app.MainWindow().MdiArea().setActiveSubWindow(trying);
+    tool.Main().MdiArea().setActiveSubWindow(connect);
+    tool.Main().MdiArea().setActiveSubWindow(trying);
     EXPECT_EQ(toGo->text(), "5");
 }
 
 }  // namespace
-}  // namespace zorvex
-
-int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
+}  // namespace zorvex::testing
