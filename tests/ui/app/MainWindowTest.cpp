@@ -59,12 +59,28 @@ TEST(MainWindowStatusBar, ShowsTheProgressOfReadingAndConfirmsAWriteOnceAnswered
     auto& text = *g.Find<QLabel>("lblProgress");
     EXPECT_TRUE(bar.isVisible() && bar.value() == 1);
     EXPECT_EQ(text.text(), "Reading monitor data: step 1 of 45");
-    g.clock.Advance(45000);
+    // A monitor that answers every command (its echo and the prompt), until a write begins
+    // with the text given.
+    const auto answerUntil = [&](int ms, const std::string& last) {
+        for (int at = 0; at < ms; at += 100) {
+            const std::size_t before = g.port.writes.size();
+            g.clock.Advance(100);
+            for (std::size_t i = before; i < g.port.writes.size(); ++i) {
+                const std::string& w = g.port.writes[i].bytes;
+                if (w.starts_with(last)) {
+                    return;
+                }
+                g.port.Receive(w.substr(0, w.find('\r')) + "\r\n#\r\n");
+            }
+        }
+    };
+    answerUntil(45000, "never");
     EXPECT_FALSE(bar.isVisible());
     EXPECT_TRUE(text.text().startsWith("Monitor data read at ")) << text.text().toStdString();
     g.Trigger("mnuDiagnosticsPeek");
     g.Find<QLineEdit>("DataByteBox")->setText("0x12");
     g.Find<QPushButton>("DataByteWriteButton")->click();
+    answerUntil(2000, "wb");
     g.port.Receive("wb0x12\r\nByte at 0100 set to 0x12\r\n#");
     EXPECT_EQ(g.Main().statusBar()->currentMessage(),
               "Wrote byte 0x12 (monitor: Byte at 0100 set to 0x12)");
