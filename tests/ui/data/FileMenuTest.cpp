@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -165,6 +167,24 @@ TEST_F(QtMonitorDataFilesTest, AReplacedFileKeepsItsPermissionsAndItsLinks) {
     EXPECT_EQ(Contents(path), Sample);
     EXPECT_EQ(QFile::permissions(QString::fromStdString(path)) & 0xF0FF, mode & 0xF0FF);
     EXPECT_EQ(Entries(), "link.mdv mon1.mdv");
+}
+
+// A write that runs out of room part-way (here the file size limit, as a full disk would) leaves
+// the earlier file as it was, and no temporary beside it.
+TEST_F(QtMonitorDataFilesTest, AFailedWriteLeavesTheEarlierFileAsItWas) {
+    Put(path, "the good file");
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto* previousHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 512;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const FileOutcome cut = files.ReplaceWhole(path, Sample);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(cut.ok ? "saved" : cut.reason, "File too large");
+    EXPECT_EQ(Contents(path), "the good file");
+    EXPECT_EQ(Entries(), "mon1.mdv");
 }
 
 }  // namespace
