@@ -143,11 +143,10 @@ TEST(AboutTexts, SystemInfoIsTheRegistryPathOrTheProgramInTheSharedFolderOrNothi
     for (const auto& [path, folder, exists, program] :
          Rows(S("C:\\ms\\msinfo32.exe", "C:\\o", true, "C:\\ms\\msinfo32.exe"),
               S("", "C:\\T", true, "C:\\T\\MSINFO32.EXE"), S({}, "C:\\T", false, {}),
-              S({}, "", true, {}), S({}, {}, true, {}))) {
+              S({}, "", true, {}), S({}, {}, true, {})))
         EXPECT_EQ(SystemInfoProgram({path, folder}, [&](const std::string&) { return exists; }),
                   program)
             << path.value_or("-") << folder.value_or("-");
-    }
 }
 
 // The shell and the windows' side of start-up, noting each step and the link state then.
@@ -162,18 +161,17 @@ struct StartupRig : ShellRig, StartupWindows {
         log.push_back("place main " + std::to_string(static_cast<int>(p.width)));
     }
     void ShowConnectionWindow() override {
-        atConnect = std::to_string(link.CommPort) + " " + std::to_string(link.CommLogEnabled) +
-                    " " + std::to_string(link.ConnectRetryLimit);
+        atConnect = Now() + " " + std::to_string(link.ConnectRetryLimit) + " > ";
         log.push_back("show connect");
     }
     void ShowCommLogWindow() override { log.push_back("show log"); }
     void ResetQueueFlags() override { log.push_back("reset queue"); }
     void ShowMainWindow() override { log.push_back("show main"); }
     // Port, logging and retry limit as the connection window saw them; port and logging after.
-    std::string Seen() const {
-        return atConnect + " > " + std::to_string(link.CommPort) + " " +
-               std::to_string(link.CommLogEnabled);
+    std::string Now() const {
+        return std::to_string(link.CommPort) + " " + std::to_string(link.CommLogEnabled);
     }
+    std::string Seen() const { return atConnect + Now(); }
     std::string atConnect;
     testing::MemorySettingsStore settings;
 };
@@ -266,10 +264,8 @@ TEST(WriteConfirmations, FollowTheMonitorsAnswerToTheStoresAndWritesQueued) {
              "wb0x12", "ww0xZZ", "wb0x12\r\nByte at 0100 set to 0x12\r\n#",
              "ww0xZZ\r\nBad value, nothing written\r\n#", "wb1", "rb", "TYW2EA5", "wb2", "wb1\r\n!",
              "rb\r\nByte := 0x12\r\n#", "TYW2EA5\r\n#", "wb2\r\nok\r\n#"}) {
-        if (step.find('\r') == std::string::npos)
-            confirmations.QueueCommand(step + "\r\n");
-        else
-            confirmations.OnReplyBlock(step);
+        step.find('\r') == std::string::npos ? confirmations.QueueCommand(step + "\r\n")
+                                             : confirmations.OnReplyBlock(step);
     }
     EXPECT_EQ(queue.Sent(), "TGW1D0 TGW2E123 wb0x12 ww0xZZ wb1 rb TYW2EA5 wb2");
     EXPECT_EQ(g.bar, (Lines{"notice Stored gain sign 0, gain 123 (monitor: Saved 2E = 123)",
