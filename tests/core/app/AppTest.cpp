@@ -127,13 +127,11 @@ TEST(Shell, CaptionAndGoOffline) {
 TEST(DisplayConfiguration, TheExactTitleChoosesThePortAndTheCaption) {
     using D = std::tuple<const char*, std::optional<int16_t>, const char*>;
     for (const auto& [title, port, caption] :
-         Rows(D("Orvan-Left", 4, "Orvan Left CRT Adjustment Tool V"),
-              D("Orvan-Right", 6, "Orvan Right CRT Adjustment Tool V"),
-              D("Orvan-IOS", 7, "Orvan IOS CRT Adjustment Tool V"),
-              D("orvan-center", std::nullopt, "Zorvex4 CRT Adjustment Tool V"))) {
+         Rows(D("Orvan-Left", 4, "Orvan Left"), D("Orvan-Right", 6, "Orvan Right"),
+              D("Orvan-IOS", 7, "Orvan IOS"), D("orvan-center", std::nullopt, "Zorvex4"))) {
         EXPECT_EQ(ConfigurationForTitle(title).commPort, port) << title;
         EXPECT_EQ(BuildMainTitle(ConfigurationForTitle(title), {12, 3, 140}),
-                  caption + std::string("12.3.140"));
+                  caption + std::string(" CRT Adjustment Tool V12.3.140"));
     }
 }
 

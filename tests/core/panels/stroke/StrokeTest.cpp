@@ -101,14 +101,13 @@ TEST(StrokeButtons, SendExactlyTheCommandsOfTheirRow) {
 // Bars, options and turns write each change at once; the same value again is no change.
 TEST_F(StrokeWindow, WritesEachChangeOfABarOptionOrTurnOnce) {
     ChangeLiveValues(window);
-    EXPECT_EQ(Sent(),
-              "TYW1DA0 TYW2EA100 TYW00A2 TYW39B30 TYW01A1 TYW3AB40 TYW04A3 TYW19A2 "
-              "TYW0DA1 TYW18A8 TYW2ba1");
-    ChangeLiveValues(window);
+    ChangeLiveValues(window);  // writes nothing more
     // The other values and controls are written as the read-out items below show.
     window.SetBar(StrokeBar::YOffset, -255);
     window.SetTurn(StrokeTurn::Y, true);
-    EXPECT_EQ(Sent(), "TYW01A2 TYW3AB255 TYW2ca1");
+    EXPECT_EQ(Sent(),
+              "TYW1DA0 TYW2EA100 TYW00A2 TYW39B30 TYW01A1 TYW3AB40 TYW04A3 TYW19A2 TYW0DA1 TYW18A8 "
+              "TYW2ba1 TYW01A2 TYW3AB255 TYW2ca1");
 }
 
 // "Save" stores what the bar or option shows, written live or not: the opening value (an
@@ -276,12 +275,12 @@ TEST(StrokeDump, StepsEveryTwoSecondsUntilStoppedOrClosedAndNeverASecondTimer) {
     g.clock.Advance(999);
     g.log = "TYR28a\r\n10)";
     g.clock.Advance(1);
-    EXPECT_EQ(g.Sent() + " | " + g.Seen(),
-              "TYW22a0 TYW33b5 TYW32b0 TYW20a1 TYW20a0 TYR28a TYR27a | 4 = 10\r\n| 6 | ");
     g.log = "TYR28a\r\n11)";
     g.clock.Advance(2000);
-    EXPECT_EQ(g.Sent() + " | " + g.Seen(),
-              "TYW22a0 TYW33b6 TYW32b0 TYW20a1 TYW20a0 TYR28a TYR27a | 4 = 10\r\n5 = 11\r\n| 7 | ");
+    EXPECT_EQ(
+        g.Sent() + " | " + g.Seen(),
+        "TYW22a0 TYW33b5 TYW32b0 TYW20a1 TYW20a0 TYR28a TYR27a TYW22a0 TYW33b6 TYW32b0 TYW20a1 "
+        "TYW20a0 TYR28a TYR27a | 4 = 10\r\n5 = 11\r\n| 7 | ");
     g.window.Press(StrokeButton::Command17_3);
     g.clock.Advance(10000);
     // Closing the window stops it too, and reopening (which asks "dz") does not start it again.
