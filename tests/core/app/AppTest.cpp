@@ -26,14 +26,8 @@ using M = MenuCommand;
 // window's captions and messages go to one log in order; lamps and labels as one line per
 // change ("connect green", "log red", "stop", "label 3=").
 struct ShellRig : MainWindowView, LinkIndicators, InfoLabels, StatusBarView {
-    ShellRig() {
-        state.MainTitle = "Zorvex4 CRT Adjustment Tool V5.0.13";
-        link.CommPort = 4;
-    }
-    void ShowCaption(const std::string& text) override {
-        caption = text;
-        log.push_back("caption:" + text);
-    }
+    ShellRig() { link.CommPort = 4, state.MainTitle = "Zorvex4 CRT Adjustment Tool V5.0.13"; }
+    void ShowCaption(const std::string& t) override { log.push_back("caption:" + (caption = t)); }
     void ShowMenuStates(const MenuStates& states) override { menus = states; }
     void ShowMessage(const std::string& text) override { log.push_back("message:" + text); }
     void SetConnectIndicator(IndicatorColour c) override { Lamp("connect ", c); }
@@ -62,6 +56,7 @@ struct ShellRig : MainWindowView, LinkIndicators, InfoLabels, StatusBarView {
 };
 
 constexpr const char* kTitle = "Zorvex4 CRT Adjustment Tool V5.0.13 -- ";
+constexpr const char* kCaption = "caption:Zorvex4 CRT Adjustment Tool V5.0.13";
 
 // The menus a status change sets, one character each: 1 on, 0 off, - as it was before.
 // Update, Go Online, Go Offline, Demo, Run, ID and Hours, other items, items with no action.
@@ -80,9 +75,8 @@ TEST(Shell, StatusChangesSetCaptionOnlineFlagAndMenus) {
               S(&Shell::SetOfflineDemoMode, "No monitor - Offline Demo Mode", false, "11111110"))) {
         for (bool before : {true, false}) {
             ShellRig g;
-            for (const auto& [item, column] : kColumns) {
+            for (const auto& [item, column] : kColumns)
                 const_cast<MenuStates&>(g.shell.Menus()).SetEnabled(item, before);
-            }
             g.data.MonitorOnline = !online;
             (g.shell.*change)();
             std::string seen, expected;
@@ -102,8 +96,7 @@ TEST(Shell, StatusChangesSetCaptionOnlineFlagAndMenus) {
 TEST(Shell, OfflineAndBootModeForgetTheVersionsOfTheFirmware) {
     ShellRig g;
     g.shell.SetMonitorOnline();
-    g.data.FirmwareVersion = "V 1.39";
-    g.data.RomVersion = "V 2.01";
+    g.data.FirmwareVersion = g.data.RomVersion = "V 1.39";
     g.data.ModelNumber = "M-17";
     g.shell.SetMonitorOffline();
     EXPECT_EQ(g.data.FirmwareVersion + g.data.RomVersion + g.data.ModelNumber, "M-17");
@@ -118,13 +111,13 @@ TEST(Shell, OfflineAndBootModeForgetTheVersionsOfTheFirmware) {
 TEST(Shell, CaptionAndGoOffline) {
     ShellRig g;
     g.shell.SetMainCaption("");
-    EXPECT_EQ(g.caption, std::string(kTitle) + "(No File)");
     g.shell.SetMainCaption("bench7.mdv");
-    EXPECT_EQ(g.caption, std::string(kTitle) + "bench7.mdv");
-    g.shell.SetGoOfflineEnabled(false);
-    EXPECT_FALSE(g.menus.IsEnabled(M::MonitorOffline));
-    g.shell.SetGoOfflineEnabled(true);
-    EXPECT_TRUE(g.menus.IsEnabled(M::MonitorOffline));
+    EXPECT_EQ(g.log, (Lines{kCaption + std::string(" -- (No File)"),
+                            kCaption + std::string(" -- bench7.mdv")}));
+    for (bool on : {false, true, false}) {
+        g.shell.SetGoOfflineEnabled(on);
+        EXPECT_EQ(g.menus.IsEnabled(M::MonitorOffline), on);
+    }
     for (int mode : {0, 2, 3, -1}) {  // only modes outside 0 to 2 give the message
         g.state.AppMode = mode;
         EXPECT_EQ(g.shell.ApplyAppMode().has_value(), mode < 0 || mode > 2) << mode;
@@ -134,13 +127,11 @@ TEST(Shell, CaptionAndGoOffline) {
 TEST(DisplayConfiguration, TheExactTitleChoosesThePortAndTheCaption) {
     using D = std::tuple<const char*, std::optional<int16_t>, const char*>;
     for (const auto& [title, port, caption] :
-         Rows(D("Orvan-Left", 4, "Orvan Left CRT Adjustment Tool V"),
-              D("Orvan-Right", 6, "Orvan Right CRT Adjustment Tool V"),
-              D("Orvan-IOS", 7, "Orvan IOS CRT Adjustment Tool V"),
-              D("orvan-center", std::nullopt, "Zorvex4 CRT Adjustment Tool V"))) {
+         Rows(D("Orvan-Left", 4, "Orvan Left"), D("Orvan-Right", 6, "Orvan Right"),
+              D("Orvan-IOS", 7, "Orvan IOS"), D("orvan-center", std::nullopt, "Zorvex4"))) {
         EXPECT_EQ(ConfigurationForTitle(title).commPort, port) << title;
         EXPECT_EQ(BuildMainTitle(ConfigurationForTitle(title), {12, 3, 140}),
-                  caption + std::string("12.3.140"));
+                  caption + std::string(" CRT Adjustment Tool V12.3.140"));
     }
 }
 
@@ -150,11 +141,10 @@ TEST(AboutTexts, SystemInfoIsTheRegistryPathOrTheProgramInTheSharedFolderOrNothi
     for (const auto& [path, folder, exists, program] :
          Rows(S("C:\\ms\\msinfo32.exe", "C:\\o", true, "C:\\ms\\msinfo32.exe"),
               S("", "C:\\T", true, "C:\\T\\MSINFO32.EXE"), S({}, "C:\\T", false, {}),
-              S({}, "", true, {}), S({}, {}, true, {}))) {
+              S({}, "", true, {}), S({}, {}, true, {})))
         EXPECT_EQ(SystemInfoProgram({path, folder}, [&](const std::string&) { return exists; }),
                   program)
             << path.value_or("-") << folder.value_or("-");
-    }
 }
 
 // The shell and the windows' side of start-up, noting each step and the link state then.
@@ -169,23 +159,21 @@ struct StartupRig : ShellRig, StartupWindows {
         log.push_back("place main " + std::to_string(static_cast<int>(p.width)));
     }
     void ShowConnectionWindow() override {
-        atConnect = std::to_string(link.CommPort) + " " + std::to_string(link.CommLogEnabled) +
-                    " " + std::to_string(link.ConnectRetryLimit);
+        atConnect = Now() + " " + std::to_string(link.ConnectRetryLimit) + " > ";
         log.push_back("show connect");
     }
     void ShowCommLogWindow() override { log.push_back("show log"); }
     void ResetQueueFlags() override { log.push_back("reset queue"); }
     void ShowMainWindow() override { log.push_back("show main"); }
     // Port, logging and retry limit as the connection window saw them; port and logging after.
-    std::string Seen() const {
-        return atConnect + " > " + std::to_string(link.CommPort) + " " +
-               std::to_string(link.CommLogEnabled);
+    std::string Now() const {
+        return std::to_string(link.CommPort) + " " + std::to_string(link.CommLogEnabled);
     }
+    std::string Seen() const { return atConnect + Now(); }
     std::string atConnect;
     testing::MemorySettingsStore settings;
 };
 
-constexpr const char* kCaption = "caption:Zorvex4 CRT Adjustment Tool V5.0.13";
 constexpr const char* kNoMonitor = "caption:Zorvex4 CRT Adjustment Tool V5.0.13 -- No monitor";
 
 // Start-up runs every step in order, creating the log window only on the first run, reads the
@@ -231,10 +219,9 @@ TEST(Startup, TakesPortLoggingAndRetryLimitFromTheSettings) {
               S("Orvan-Left", "CommPort=2", "4 1 5 > 4 0"))) {
         StartupRig g;
         std::istringstream items(configs);
-        for (std::string item; items >> item;) {
+        for (std::string item; items >> item;)
             g.settings.Write("Configs", item.substr(0, item.find('=')),
                              item.substr(item.find('=') + 1));
-        }
         g.Run(title);
         EXPECT_EQ(g.Seen(), seen) << title << " " << configs;
     }
@@ -242,25 +229,19 @@ TEST(Startup, TakesPortLoggingAndRetryLimitFromTheSettings) {
 
 // What start-up reads (the table above) is what the tool stored on exit.
 TEST(Exit, StoresTheConfigsTheNextStartReads) {
-    testing::MemorySettingsStore settings;
-    LinkState link;
-    link.CommPort = 6;
-    link.ConnectRetryLimit = 12;
-    link.CommLogEnabled = true;
-    StoreShellSettingsOnExit(settings, link);
-    EXPECT_EQ(settings.Get("Configs", "CommPort") + " " +
-                  settings.Get("Configs", "ConnectRetryLimit") + " " +
-                  settings.Get("Configs", "CommLogEnabled"),
-              "6 12 True");
+    StartupRig g;
+    g.link.ConnectRetryLimit = 12, g.link.CommLogEnabled = true;
+    StoreShellSettingsOnExit(g.settings, g.link);
+    const auto get = [&](const char* key) { return g.settings.Get("Configs", key) + " "; };
+    EXPECT_EQ(get("CommPort") + get("ConnectRetryLimit") + get("CommLogEnabled"), "4 12 True ");
 }
 
 TEST(UpdateAllDataStatus, ShowsEachStepOfARestartedPassThenOnlyWhenTheDataWasRead) {
     ShellRig g;
     testing::FakeWallClock clock;  // 09:05
     UpdateAllDataStatus status(g, clock);
-    for (int step : {5, 0, 44}) {  // a pass not started by a restart runs quietly
+    for (int step : {5, 0, 44})  // a pass not started by a restart runs quietly
         status.StepSent(step);
-    }
     status.PassCompleted();
     clock.now.hour = 14;
     status.PassCompleted();
@@ -281,11 +262,8 @@ TEST(WriteConfirmations, FollowTheMonitorsAnswerToTheStoresAndWritesQueued) {
              "wb0x12", "ww0xZZ", "wb0x12\r\nByte at 0100 set to 0x12\r\n#",
              "ww0xZZ\r\nBad value, nothing written\r\n#", "wb1", "rb", "TYW2EA5", "wb2", "wb1\r\n!",
              "rb\r\nByte := 0x12\r\n#", "TYW2EA5\r\n#", "wb2\r\nok\r\n#"}) {
-        if (step.find('\r') == std::string::npos) {
-            confirmations.QueueCommand(step + "\r\n");
-        } else {
-            confirmations.OnReplyBlock(step);
-        }
+        step.find('\r') == std::string::npos ? confirmations.QueueCommand(step + "\r\n")
+                                             : confirmations.OnReplyBlock(step);
     }
     EXPECT_EQ(queue.Sent(), "TGW1D0 TGW2E123 wb0x12 ww0xZZ wb1 rb TYW2EA5 wb2");
     EXPECT_EQ(g.bar, (Lines{"notice Stored gain sign 0, gain 123 (monitor: Saved 2E = 123)",

@@ -21,9 +21,8 @@ class RecordingSink : public CommandSink {
     // The commands queued since the last look, blank-separated.
     std::string Sent() {
         std::string text;
-        for (const std::string& command : Take()) {
+        for (const std::string& command : Take())
             text += (text.empty() ? "" : " ") + command;
-        }
         return text;
     }
     std::vector<std::string> Take() { return std::exchange(commands, {}); }

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "RecordingSink.h"
 #include "core/panels/diagnostics/PeekPoke.h"
 #include "core/protocol/ResponseDispatcher.h"
@@ -16,11 +14,10 @@ TEST(PeekPokeCommands, SendTheLetterAndTheBoxAsTyped) {
     testing::RecordingSink sink;
     PeekPokeCommands commands(sink);
     commands.SetAddress("0x1000");
-    commands.AddressUp();
-    commands.AddressDown();
-    commands.ReadByte();
-    commands.ReadWord();
-    commands.ReadChar();
+    using PP = PeekPokeCommands;
+    for (void (PP::*command)() :
+         {&PP::AddressUp, &PP::AddressDown, &PP::ReadByte, &PP::ReadWord, &PP::ReadChar})
+        (commands.*command)();
     commands.WriteByte("0x3c");
     commands.WriteWord("0xbeef");
     EXPECT_EQ(sink.Sent(), "a0x1000 a+ a- rb rw rc wb0x3c ww0xbeef");

@@ -49,13 +49,11 @@ TEST(CapabilityWindow, ShowsTheFlagsOnlyForFamiliesThatReportThem) {
     for (int16_t firmware : {0, 1, 110, 208, 209, 299, 300, 309, 310, 399, 400}) {
         MonitorData data;
         data.FirmwareVersionNumber = firmware;
-        for (int bit : {0, 2, 3, 5}) {
+        for (int bit : {0, 2, 3, 5})
             data.CapabilityFlags[bit] = true;
-        }
         seen += std::to_string(firmware) + " ";
-        for (const IndicatorColour& lamp : CapabilityIndicatorColours(data)) {
+        for (const IndicatorColour& lamp : CapabilityIndicatorColours(data))
             seen += lamp == IndicatorGreen ? 'g' : lamp == IndicatorRed ? 'r' : '-';
-        }
         seen += " " + CapabilityNotice(data).substr(0, 13) + "; ";
     }
     EXPECT_EQ(seen,
