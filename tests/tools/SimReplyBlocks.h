@@ -30,13 +30,12 @@ inline Framed FrameReplies(std::string_view bytes) {
             dropNextCr = false;
         } else if (c != '\n') {
             buffer += c;
-            if (c == '#' || c == '$') {
-                framed.blocks.push_back(buffer);
+            if (c == '#' || c == '$' || c == '!') {
+                framed.rejections += c == '!';
+                if (c != '!') {
+                    framed.blocks.push_back(buffer);
+                }
                 buffer.clear();
-                dropNextCr = true;
-            } else if (c == '!') {
-                buffer.clear();
-                ++framed.rejections;
                 dropNextCr = true;
             }
         }

@@ -133,19 +133,15 @@ TEST(MainWindowExit, StoresTheConfigsValuesAndTheMainWindowPlaceItStartedIn) {
                  {"frmMainLeft", "720"},
                  {"frmMainWidth", "9000"},
                  {"frmMainHeight", "6000"}});
-    g.app->Link().CommPort = 3;
-    g.app->Link().CommLogEnabled = true;
-    g.app->Link().ConnectRetryLimit = 8;
+    g.app->Link() = {.CommPort = 3, .ConnectRetryLimit = 8, .CommLogEnabled = true};
     g.settings.values.clear();
     g.Trigger("mnuFileExit");
     EXPECT_TRUE(g.app->Exited() && !g.Main().isVisible());
     std::string stored;
-    for (const char* key :
-         {"frmMainTop", "frmMainLeft", "frmMainWidth", "frmMainHeight", "frmMainWindowstate"}) {
-        stored += g.settings.Get("Locations", key) + " ";
-    }
-    for (const char* key : {"CommPort", "CommLogEnabled", "ConnectRetryLimit"}) {
-        stored += g.settings.Get("Configs", key) + " ";
+    for (const std::string key :
+         {"frmMainTop", "frmMainLeft", "frmMainWidth", "frmMainHeight", "frmMainWindowstate",
+          "CommPort", "CommLogEnabled", "ConnectRetryLimit"}) {
+        stored += g.settings.Get(key.starts_with("frm") ? "Locations" : "Configs", key) + " ";
     }
     EXPECT_EQ(stored, "1440 720 9000 6000 0 3 True 8 ");
 }
@@ -171,43 +167,33 @@ TEST(HelpMenu, OpensTheShippedManualAndAFreeStandingAboutThatClosesWithTheTool) 
     EXPECT_FALSE(about.isVisible());
 }
 
-struct Fixture {
+TEST(ChildWindows, LocationsWindowsRestoreAndStoreTheirPlaceInTwipsAndState) {
     testing::MemorySettingsStore settings;
     frmMain main;
-
-    Fixture() {
-        main.resize(1000, 800);
-        main.show();
-    }
-    std::unique_ptr<ChildWindow<QLabel>> Make(ChildPlacement placement) {
-        return std::make_unique<ChildWindow<QLabel>>(main.MdiArea(), settings, std::move(placement),
-                                                     [] { return new QLabel("probe"); });
-    }
-    int Px(double twips) { return TwipsToPixels(twips, LogicalDpiX(&main.MdiArea())); }
-    std::string Twips(int px) {
-        return std::to_string(static_cast<int>(PixelsToTwips(px, LogicalDpiX(&main.MdiArea()))));
-    }
-};
-
-TEST(ChildWindows, LocationsWindowsRestoreAndStoreTheirPlaceInTwipsAndState) {
-    Fixture f;
+    main.resize(1000, 800);
+    main.show();
+    const auto px = [&](double twips) {
+        return TwipsToPixels(twips, LogicalDpiX(&main.MdiArea()));
+    };
     for (const auto& [key, value] :
          {std::pair{"Top", "720"}, {"Left", "1440"}, {"Width", "4800"}, {"Height", "3600"}}) {
-        f.settings.Write("Locations", std::string("frmConnect") + key, value);
+        settings.Write("Locations", std::string("frmConnect") + key, value);
     }
-    auto child = f.Make(ChildPlacement::Locations("frmConnect"));
-    child->StorePlacement();
-    EXPECT_EQ(f.settings.values.size(), 4u) << "a window never used stores nothing";
-    child->Show();
-    EXPECT_EQ(child->SubWindow()->geometry(), QRect(f.Px(1440), f.Px(720), f.Px(4800), f.Px(3600)));
-    child->SubWindow()->move(f.Px(2880), f.Px(1440));
-    child->SubWindow()->showMinimized();
-    child->StorePlacement();
-    std::vector<std::string> stored;
+    ChildWindow<QLabel> child(main.MdiArea(), settings, ChildPlacement::Locations("frmConnect"),
+                              [] { return new QLabel("probe"); });
+    child.StorePlacement();
+    EXPECT_EQ(settings.values.size(), 4u) << "a window never used stores nothing";
+    child.Show();
+    EXPECT_EQ(child.SubWindow()->geometry(), QRect(px(1440), px(720), px(4800), px(3600)));
+    child.SubWindow()->move(px(2880), px(1440));
+    child.SubWindow()->showMinimized();
+    child.StorePlacement();
+    std::string stored;
     for (const char* key : {"Left", "Top", "Width", "Windowstate"}) {
-        stored.push_back(f.settings.Get("Locations", std::string("frmConnect") + key));
+        stored += settings.Get("Locations", std::string("frmConnect") + key) + " ";
     }
-    EXPECT_EQ(stored, (std::vector<std::string>{"2880", "1440", f.Twips(f.Px(4800)), "1"}));
+    const int width = static_cast<int>(PixelsToTwips(px(4800), LogicalDpiX(&main.MdiArea())));
+    EXPECT_EQ(stored, "2880 1440 " + std::to_string(width) + " 1 ");
 }
 
 }  // namespace

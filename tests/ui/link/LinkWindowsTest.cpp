@@ -26,28 +26,20 @@ namespace {
 struct WindowHarness : CommLogHarness {
     std::unique_ptr<frmCommLog> window;
 
-    frmCommLog& Open() {
+    WindowHarness() {
         clock.now = {2001, 6, 14, 9, 5, 7};
         window = std::make_unique<frmCommLog>(Build());
         window->show();
-        return *window;
     }
     template <class W = QPushButton>
     W* Find(const char* name) {
         return window->findChild<W*>(QString::fromLatin1(name));
     }
     QPlainTextEdit* Text() { return Find<QPlainTextEdit>("txtCommLog"); }
-    void Click(const char* name) { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
-    // Which of the file log's controls can be used, and whether it is open.
-    std::vector<bool> FileLog() {
-        return {Find("BtnLogFile")->isEnabled(), Find("btnEndFileLog")->isEnabled(),
-                Find<QCheckBox>("ckFileEnabled")->isChecked(), log->FileLogOpen()};
-    }
 };
 
-TEST(CommLogWindow, EveryKeyButEnterIsTheMonitorsAndCopyIsOnCtrlShift) {
+TEST(CommLogWindow, EveryKeyButEnterIsTheMonitorsCopyIsOnCtrlShiftAndLogToFileOffersAName) {
     WindowHarness h;
-    h.Open();
     h.Receive("df\r\n#");
     h.window->CatchUp();
     QApplication::clipboard()->clear();
@@ -59,30 +51,25 @@ TEST(CommLogWindow, EveryKeyButEnterIsTheMonitorsAndCopyIsOnCtrlShift) {
         QTest::keyClick(h.Text(), key, Qt::ControlModifier);
     }
     EXPECT_EQ(h.port.WrittenTexts(), (std::vector<std::string>{"\x03", "\x01", "\x18"}));
-}
-
-TEST(CommLogWindow, LogToFileOffersTheProposedNameAndOpensTheChosenFile) {
-    WindowHarness h;
-    h.Open();
+    // Log to file offers the proposed name and opens the chosen file.
     QString offered, choice;  // empty: cancelled
-    h.window->SetFileChooser([&](const QString& proposed) {
-        offered = proposed;
-        return choice;
-    });
-    h.Click("BtnLogFile");
+    h.window->SetFileChooser([&](const QString& proposed) { return offered = proposed, choice; });
+    QTest::mouseClick(h.Find("BtnLogFile"), Qt::LeftButton);
     EXPECT_EQ(offered, "Zorvex_LogFile_6_14_2001_9_5_7");
     EXPECT_TRUE(h.files.files.empty());
     choice = "chosen.mcl";
-    h.Click("BtnLogFile");
-    EXPECT_EQ(h.FileLog(), (std::vector{false, true, false, true}));
+    QTest::mouseClick(h.Find("BtnLogFile"), Qt::LeftButton);
+    // Which of the file log's controls can be used, and whether it is open.
+    EXPECT_EQ((std::vector{h.Find("BtnLogFile")->isEnabled(), h.Find("btnEndFileLog")->isEnabled(),
+                           h.Find<QCheckBox>("ckFileEnabled")->isChecked(), h.log->FileLogOpen()}),
+              (std::vector{false, true, false, true}));
 }
 
 // The windows over the connection logic with a fake port and virtual time.
 struct WindowRig {
     WindowRig() {
         connect.SetDeviceLister([this] {
-            ++listings;
-            return QStringList{"/dev/ttyUSB0", "/dev/ttyACM0"};
+            return ++listings, QStringList{"/dev/ttyUSB0", "/dev/ttyACM0"};
         });
         // Sees only the one listing of the refresh, as the real check does.
         connect.SetDeviceChecker([](const QString& device, const QStringList& listed) {
@@ -92,22 +79,18 @@ struct WindowRig {
         tries.SetMessageHandler([this](const std::string& text) { messages.push_back(text); });
         rig.port.lastOpenedPort = 0;
     }
-    template <class T = QPushButton>
-    T* Find(QWidget& window, const char* name) {
-        return window.findChild<T*>(QString::fromLatin1(name));
+    template <class T>
+    T* Row(const char* name, int row) {
+        return connect.findChild<T*>(QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(row));
     }
     // Types a device for a port, then returns the stored one and the row's state.
     std::string Type(int row, const QString& device) {
-        auto* box = Find<QComboBox>(connect, ("cboDevice(" + std::to_string(row) + ")").c_str());
+        auto* box = Row<QComboBox>("cboDevice", row);
         box->setCurrentText(device);
         emit box->lineEdit()->editingFinished();
         return settings.Get("Ports", "Com" + std::to_string(row + 1)) + " " + State(row);
     }
-    std::string State(int row) {
-        return Find<QLabel>(connect, ("lblDeviceState(" + std::to_string(row) + ")").c_str())
-            ->text()
-            .toStdString();
-    }
+    std::string State(int row) { return Row<QLabel>("lblDeviceState", row)->text().toStdString(); }
 
     testing::LinkRig rig;
     testing::MemorySettingsStore settings;
@@ -120,8 +103,7 @@ struct WindowRig {
 
 TEST(LinkWindows, EachPortShowsItsDeviceMarksAMissingOneAndStoresADeviceChosenForIt) {
     WindowRig w;
-    auto* com1 = w.Find<QComboBox>(w.connect, "cboDevice(0)");
-    auto* com2 = w.Find<QComboBox>(w.connect, "cboDevice(1)");
+    auto *com1 = w.Row<QComboBox>("cboDevice", 0), *com2 = w.Row<QComboBox>("cboDevice", 1);
     EXPECT_EQ(com1->currentText() + " " + com2->currentText(), "/dev/ttyS0 /dev/ttyS1");
     EXPECT_GE(com2->findText("/dev/ttyUSB0"), 0);
     EXPECT_EQ(w.State(0) + "," + w.State(1), "not found,");  // only /dev/ttyS1 is there
@@ -142,10 +124,10 @@ TEST(LinkWindows, EachPortShowsItsDeviceMarksAMissingOneAndStoresADeviceChosenFo
 
 TEST(LinkWindows, TheRetryLimitWindowAppliesAWholeNumberOrSaysWhy) {
     WindowRig w;
-    auto* text = w.Find<QLineEdit>(w.tries, "txtConnectRetryLimit");
+    auto* text = w.tries.findChild<QLineEdit*>("txtConnectRetryLimit");
     for (const char* typed : {"abc", "9"}) {
         text->setText(typed);
-        w.Find(w.tries, "btnOK")->click();
+        w.tries.findChild<QPushButton*>("btnOK")->click();
     }
     EXPECT_EQ(w.messages, std::vector<std::string>{RetryLimitRangeText});
     EXPECT_EQ(w.rig.link.ConnectRetryLimit, 9);
