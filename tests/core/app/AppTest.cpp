@@ -26,8 +26,14 @@ using M = MenuCommand;
 // window's captions and messages go to one log in order; lamps and labels as one line per
 // change ("connect green", "log red", "stop", "label 3=").
 struct ShellRig : MainWindowView, LinkIndicators, InfoLabels, StatusBarView {
-    ShellRig() { link.CommPort = 4, state.MainTitle = "Zorvex4 CRT Adjustment Tool V5.0.13"; }
-    void ShowCaption(const std::string& t) override { log.push_back("caption:" + (caption = t)); }
+    ShellRig() {
+        link.CommPort = 4;
+        state.MainTitle = "Zorvex4 CRT Adjustment Tool V5.0.13";
+    }
+    void ShowCaption(const std::string& t) override {
+        caption = t;
+        log.push_back("caption:" + t);
+    }
     void ShowMenuStates(const MenuStates& states) override { menus = states; }
     void ShowMessage(const std::string& text) override { log.push_back("message:" + text); }
     void SetConnectIndicator(IndicatorColour c) override { Lamp("connect ", c); }
@@ -230,7 +236,8 @@ TEST(Startup, TakesPortLoggingAndRetryLimitFromTheSettings) {
 // What start-up reads (the table above) is what the tool stored on exit.
 TEST(Exit, StoresTheConfigsTheNextStartReads) {
     StartupRig g;
-    g.link.ConnectRetryLimit = 12, g.link.CommLogEnabled = true;
+    g.link.ConnectRetryLimit = 12;
+    g.link.CommLogEnabled = true;
     StoreShellSettingsOnExit(g.settings, g.link);
     const auto get = [&](const char* key) { return g.settings.Get("Configs", key) + " "; };
     EXPECT_EQ(get("CommPort") + get("ConnectRetryLimit") + get("CommLogEnabled"), "4 12 True ");

@@ -24,7 +24,10 @@ using D = std::tuple<const char*, const char*, const char*>;
 // An open stroke window over a recording sink and a virtual clock; opening asks for the
 // parameter set with "dz", which is taken.
 struct StrokeRig {
-    StrokeRig() { EXPECT_EQ((window.Open(), Sent()), "dz"); }
+    StrokeRig() {
+        window.Open();
+        EXPECT_EQ(Sent(), "dz");
+    }
     std::string Sent() { return sink.Sent(); }
 
     // Every text box holds its own control name less "Text" ("2(1)"), so a command shows which
@@ -243,7 +246,10 @@ TEST(StrokeReadoutItems, SetOnlyWhatTheyCanSet) {
 // The dump's rig over a log window of its own; Seen() is the list, the next address and the
 // log left.
 struct DumpRig : StrokeRig, StrokeLogWindow {
-    DumpRig() { window.SetLogWindow(this), window.SetText(T::Text8, "5"); }
+    DumpRig() {
+        window.SetLogWindow(this);
+        window.SetText(T::Text8, "5");
+    }
     std::string LogText() const override { return log; }
     void ClearLogText() override { log.clear(); }
     std::string Seen() { return window.DumpList() + "| " + window.Text(T::Text8) + " | " + log; }
