@@ -177,7 +177,7 @@ TEST_F(QtMonitorDataFilesTest, AFailedWriteLeavesTheEarlierFileAsItWas) {
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(cut.ok ? "saved" : cut.reason, "File too large");
-    EXPECT_EQ(Contents(path), "the good file");
+    EXPECT_EQ(files.ReadWhole(path).bytes, "the good file");
     EXPECT_EQ(Entries(), "mon1.mdv");
 }
 
