@@ -1,33 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <tuple>
 
-#include "core/data/MonitorData.h"
-#include "core/panels/info/InfoLabels.h"
-#include "core/protocol/IdentificationReplies.h"
-#include "core/protocol/ResponseDispatcher.h"
+#include "DataTestSupport.h"
 
 namespace zorvex {
 namespace {
 
-// The handlers as the dispatcher reaches them: whole reply blocks go in.
-struct Replies : InfoLabels {
-    Replies() { replies.Register(dispatcher); }
-    void SetInfoLabel(InfoLabel label, const std::string& text) override { texts[label] = text; }
-    // The labels written, as "label number=text " in label order.
+// The handlers as the dispatcher reaches them: whole reply blocks go in. The labels written,
+// as "label number=text " in label order.
+struct Replies : testing::ReaderRig {
     std::string Labels() const {
         std::string seen;
-        for (const auto& [label, text] : texts) {
+        for (const auto& [label, text] : labels.shown) {
             seen += std::to_string(static_cast<int>(label)) + "=" + text + " ";
         }
         return seen;
     }
-    MonitorData data;
-    std::map<InfoLabel, std::string> texts;
-    IdentificationReplies replies{data, *this};
-    ResponseDispatcher dispatcher;
 };
 
 using Field = std::string MonitorData::*;
@@ -108,7 +98,7 @@ TEST(CapabilityAnswers, SetTheEightFlagsFromTheWord) {
             r.data.CapabilityFlags[bit] = ((before >> bit) & 1U) != 0;
         }
         r.dispatcher.Dispatch(block);
-        unsigned seen = r.texts.size() << 8;  // no label is written
+        unsigned seen = r.labels.shown.size() << 8;  // no label is written
         for (int bit = 0; bit < 8; ++bit) {
             seen |= r.data.CapabilityFlags[bit] ? 1U << bit : 0U;
         }
