@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "MemorySettingsStore.h"
 #include "core/settings/WindowPlacement.h"
@@ -80,36 +81,32 @@ using W = OwnKeyWindow;
 constexpr TwipsSize kMain{12000, 9000};
 constexpr TwipsSize kCurrent{3000, 1000};
 
-struct OwnKeyCase {
-    W window;
-    const char* keys;   // in the order they are read
-    const char* first;  // the first-run place: state, top, left, width, height
-};
-
-// Version and OpTime are centred: (9000 - 1000) / 2 from the top, (12000 - 3000) / 2 from
-// the left.
-const OwnKeyCase kOwnKeyWindows[] = {
-    {W::ID, "IDWindowState IDTop IDLeft IDWidth IDHeight", "0 0 0 4725 7470"},
-    {W::Version, "VersionWindowState VersionTop VersionLeft VersionWidth VersionHeight",
-     "0 4000 4500 4320 2475"},
-    {W::OpTime, "OpTimeWindowState OpTimeTop OpTimeLeft OpTimeWidth OpTimeHeight",
-     "0 4000 4500 4620 1440"},
-    {W::PeekPoke, "PeekPokeWindowState PeekPokeTop PeekPokeLeft PeekPokeWidth PeekPokeHeight",
-     "0 500 500 3585 2265"},
-    {W::Tries, "TriesWindowState TriesTop TriesLeft", "0 0 0 - -"},
-    {W::TimedOut, "TimedOutWindowState TimedOutWidth TimedOutHeight TimedOutTop TimedOutLeft",
-     "0 0 0 4800 2475"}};
+// The window, the prefix of its keys, the keys after the prefix in the order they are read,
+// and the first-run place: state, top, left, width, height. Version and OpTime are centred:
+// (9000 - 1000) / 2 from the top, (12000 - 3000) / 2 from the left.
+constexpr const char* kAll = "WindowState Top Left Width Height";
+const std::tuple<W, std::string, const char*, const char*> kOwnKeyWindows[] = {
+    {W::ID, "ID", kAll, "0 0 0 4725 7470"},
+    {W::Version, "Version", kAll, "0 4000 4500 4320 2475"},
+    {W::OpTime, "OpTime", kAll, "0 4000 4500 4620 1440"},
+    {W::PeekPoke, "PeekPoke", kAll, "0 500 500 3585 2265"},
+    {W::Tries, "Tries", "WindowState Top Left", "0 0 0 - -"},
+    {W::TimedOut, "TimedOut", "WindowState Width Height Top Left", "0 0 0 4800 2475"}};
 
 TEST(OwnKeyWindows, ReadTheirKeysInOrderAndGiveTheirDefaultsOnTheFirstRun) {
-    for (const OwnKeyCase& c : kOwnKeyWindows) {
-        std::string keys;
-        for (const OwnKey& key : OwnKeysOf(c.window)) {
-            keys += (keys.empty() ? "" : " ") + key.key;
+    for (const auto& [window, prefix, order, first] : kOwnKeyWindows) {
+        std::string keys, expected;
+        for (const OwnKey& key : OwnKeysOf(window)) {
+            keys += " " + key.key;
         }
-        EXPECT_EQ(keys, c.keys);
+        std::istringstream in(order);
+        for (std::string key; in >> key;) {
+            expected += " " + prefix + key;
+        }
         MemorySettingsStore empty;
-        EXPECT_EQ(Seen(LoadOwnKeyPlacement(empty, c.window, kMain, kCurrent)), c.first) << keys;
-        EXPECT_EQ(empty.reads, static_cast<int>(OwnKeysOf(c.window).size()));
+        const std::string seen = Seen(LoadOwnKeyPlacement(empty, window, kMain, kCurrent));
+        EXPECT_EQ(keys + " " + seen + " " + std::to_string(empty.reads),
+                  expected + " " + first + " " + std::to_string(OwnKeysOf(window).size()));
     }
     // Centring uses the sizes at the moment of reading.
     MemorySettingsStore empty;
@@ -118,19 +115,19 @@ TEST(OwnKeyWindows, ReadTheirKeysInOrderAndGiveTheirDefaultsOnTheFirstRun) {
 }
 
 TEST(OwnKeyWindows, SkipPositionAndSizeUnlessTheStoredStateIsNormal) {
-    for (const OwnKeyCase& c : kOwnKeyWindows) {
+    for (const auto& [window, prefix, order, first] : kOwnKeyWindows) {
         for (int state : {0, 1, 2}) {
             MemorySettingsStore store;
-            for (const OwnKey& key : OwnKeysOf(c.window)) {
+            for (const OwnKey& key : OwnKeysOf(window)) {
                 store.Write("Configs", key.key,
                             key.field == PlacementField::State ? std::to_string(state) : "1234");
             }
-            const OwnKeyPlacement p = LoadOwnKeyPlacement(store, c.window, kMain, kCurrent);
-            const bool sized = c.window != W::Tries && state == 0;
-            EXPECT_EQ(Seen(p),
-                      Joined(state, state == 0 ? "1234 1234" : "- -", sized ? "1234 1234" : "- -"))
-                << c.keys;
-            EXPECT_EQ(store.reads, state == 0 ? static_cast<int>(OwnKeysOf(c.window).size()) : 1);
+            const std::string seen = Seen(LoadOwnKeyPlacement(store, window, kMain, kCurrent));
+            const bool sized = window != W::Tries && state == 0;
+            EXPECT_EQ(Joined(seen, store.reads),
+                      Joined(state, state == 0 ? "1234 1234" : "- -", sized ? "1234 1234" : "- -",
+                             state == 0 ? OwnKeysOf(window).size() : 1u))
+                << prefix;
         }
     }
 }
