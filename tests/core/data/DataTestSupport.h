@@ -46,9 +46,7 @@ class MemoryFiles : public MonitorDataFiles {
         files[path] = std::string(bytes);
         return {};
     }
-    std::map<std::string, std::string> files;
-    std::map<std::string, std::string> readFailures;
-    std::map<std::string, std::string> writeFailures;
+    std::map<std::string, std::string> files, readFailures, writeFailures;
     int writes = 0;
 };
 

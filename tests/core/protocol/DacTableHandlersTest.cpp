@@ -100,8 +100,7 @@ TEST(DacTableReplies, FillExactlyTheCellsTheAnswerNames) {
         {"ddfl 1,2,3#", 250, "", -1},
         {"ddph 1,2,3,4,5#", 250, "", 7},
         {"ddfs\r\nx\r\n1,2,3#", 250, "", 7},
-        {"ddpt\r\nx\r\n1,2,3,4#", 250, "", -1},
-        {"dds\r\nF\r\n1,2,3,4#", 250, "", 8}};
+        {"ddpt\r\nx\r\n1,2,3,4#", 250, "", -1}};
     for (const auto& [block, firmware, written, column] : cases) {
         ExpectCells(FilledModel(firmware, column), {block}, Expected(firmware, column, written));
     }
