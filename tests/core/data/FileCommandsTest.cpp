@@ -194,29 +194,25 @@ TEST(SaveChangesPrompt, NoGoesOnWithoutSavingAndYesWithNoFileOpenSaysSoAndStops)
 }
 
 TEST(SaveChangesPrompt, YesSavesIntoTheOpenFileBeforeOpeningTheNextAndAFailedSaveStops) {
-    for (const char* failure : {"", "No space left on device"}) {
+    for (const bool fails : {false, true}) {
         FileRig rig;
         rig.Put("/data/a.mdv");
         rig.Put("/data/b.mdv");
         rig.Open("/data/a.mdv", "a.mdv");
         rig.data.ScanSetName[0] = "Changed";
-        rig.data.DataChanged = true;
-        rig.view.answerYes = true;
-        if (*failure != '\0') {
-            rig.files.writeFailures["/data/a.mdv"] = failure;
+        rig.data.DataChanged = rig.view.answerYes = true;
+        if (fails) {
+            rig.files.writeFailures["/data/a.mdv"] = "No space left on device";
         }
-        const Seen seen = rig.Open("/data/b.mdv", "b.mdv");
-        const bool saved = rig.files.files["/data/a.mdv"].find("\"Changed\"") != std::string::npos;
-        EXPECT_EQ(saved, *failure == '\0');
         // A failed save stops the command (no dialog) so the changes are not lost.
-        const std::string last =
-            saved ? "caption b.mdv"
-                  : "The file /data/a.mdv could not be saved: No space left on device\r\nAny "
-                    "earlier file of that name is unchanged.";
-        EXPECT_EQ(seen, (saved ? Seen{Ask, "busy", "idle", OpenDialog, last}
-                               : Seen{Ask, "busy", "idle", last}));
-        EXPECT_EQ(rig.data.ScanSetName[0], saved ? "Scan Set 1 Title" : "Changed");
-        EXPECT_EQ(rig.data.DataChanged, !saved);
+        EXPECT_EQ(rig.Open("/data/b.mdv", "b.mdv"),
+                  (fails ? Seen{Ask, "busy", "idle",
+                                "The file /data/a.mdv could not be saved: No space left on "
+                                "device\r\nAny earlier file of that name is unchanged."}
+                         : Seen{Ask, "busy", "idle", OpenDialog, "caption b.mdv"}));
+        EXPECT_EQ(rig.files.files["/data/a.mdv"].find("\"Changed\"") != std::string::npos, !fails);
+        EXPECT_EQ(rig.data.ScanSetName[0] + " " + std::to_string(rig.data.DataChanged),
+                  fails ? "Changed 1" : "Scan Set 1 Title 0");
     }
 }
 

@@ -30,13 +30,12 @@ std::string Seen(const OwnKeyPlacement& p) {
     return Joined(static_cast<int>(p.state), place(p.top), place(p.left), place(p.width),
                   place(p.height));
 }
-// The texts stored under the section for each of the keys, "-" for a key not stored.
-std::string Stored(const MemorySettingsStore& store, const char* section, std::string keys) {
-    std::istringstream in(keys);
-    std::string texts;
-    for (std::string key; in >> key;) {
-        texts += (texts.empty() ? "" : " ") +
-                 (store.values.count({section, key}) ? store.Get(section, key) : "-");
+// Everything stored, in key order, as "key=text", each section named before its keys.
+std::string Stored(const MemorySettingsStore& store) {
+    std::string texts, section;
+    for (const auto& [key, text] : store.values) {
+        texts += (key.first == section ? " " : " " + (section = key.first) + ": ") + key.second +
+                 "=" + text;
     }
     return texts;
 }
@@ -64,11 +63,9 @@ TEST(WindowPlacement, SaveWritesFiveLocationsKeysAndAMinimisedWindowComesBackInI
     MemorySettingsStore store;
     const WindowPlacement saved{120, 240, 4800.5, 3600, WindowState::Minimised};
     SaveWindowPlacement(store, "frmCommLog", saved);
-    EXPECT_EQ(Stored(store, "Locations",
-                     "frmCommLogTop frmCommLogLeft frmCommLogWidth frmCommLogHeight "
-                     "frmCommLogWindowstate"),
-              "120 240 4800.5 3600 1");
-    EXPECT_EQ(store.values.size(), 5u);
+    EXPECT_EQ(Stored(store),
+              " Locations: frmCommLogHeight=3600 frmCommLogLeft=240 frmCommLogTop=120 "
+              "frmCommLogWidth=4800.5 frmCommLogWindowstate=1");
     EXPECT_EQ(Seen(LoadWindowPlacement(store, "frmCommLog", kScreen)), Seen(saved));
     SaveWindowPlacement(store, "frmCommLog", {0, 0, 1, 1, WindowState::Maximised});
     EXPECT_EQ(store.Get("Locations", "frmCommLogWindowstate"), "2");
@@ -136,11 +133,9 @@ TEST(OwnKeyPlacement, SaveStoresEveryKeyOfTheWindowAndTheRetryLimitWindowNoSize)
     MemorySettingsStore store;
     SaveOwnKeyPlacement(store, W::TimedOut, {10, 20, 4800, 2475.5, WindowState::Minimised});
     SaveOwnKeyPlacement(store, W::Tries, {10, 20, 4800, 2475, WindowState::Normal});
-    EXPECT_EQ(Stored(store, "Configs",
-                     "TimedOutWindowState TimedOutTop TimedOutLeft TimedOutWidth TimedOutHeight "
-                     "TriesWindowState TriesTop TriesLeft TriesWidth"),
-              "1 10 20 4800 2475.5 0 10 20 -");
-    EXPECT_EQ(store.values.size(), 8u);
+    EXPECT_EQ(Stored(store),
+              " Configs: TimedOutHeight=2475.5 TimedOutLeft=20 TimedOutTop=10 TimedOutWidth=4800 "
+              "TimedOutWindowState=1 TriesLeft=20 TriesTop=10 TriesWindowState=0");
 }
 
 }  // namespace
