@@ -13,8 +13,7 @@ namespace {
 
 using TextCase = std::pair<const char*, const char*>;
 
-class Labels : public InfoLabels {
-  public:
+struct Labels : InfoLabels {
     void SetInfoLabel(InfoLabel, const std::string&) override { ++set; }
     int set = 0;
 };
