@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 #include "SampleModels.h"
@@ -15,9 +15,7 @@ const LocalDateTime Created{2001, 6, 14, 9, 5, 7};
 std::string Golden(const std::string& name) {
     std::ifstream in(std::string(ZORVEX_DATA_GOLDEN_DIR) + "/" + name, std::ios::binary);
     EXPECT_TRUE(in.good()) << name;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // The full model's scan set 1 holds values and a title but is not enabled: it leaves no trace.

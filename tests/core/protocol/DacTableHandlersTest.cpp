@@ -18,12 +18,12 @@ MonitorData FilledModel(int16_t firmware, int16_t column) {
     MonitorData data;
     data.FirmwareVersionNumber = firmware;
     data.CurrentScanSet = column;
+    DacTable filled;
+    for (auto& row : filled) {
+        row.fill(Untouched);
+    }
     for (auto& family : data.Families) {
-        for (auto* table : {&family.value, &family.factory, &family.initial}) {
-            for (auto& row : *table) {
-                row.fill(Untouched);
-            }
-        }
+        family.value = family.factory = family.initial = filled;
     }
     return data;
 }

@@ -99,11 +99,9 @@ TEST(ReadLimitValue, ReadsTheNumberAfterTheLabelRoundedDown) {
         EXPECT_EQ(Limit(ReadLimitValue(AtPageEnd(text), "Upper Limit = ")), read) << text;
     }
     EXPECT_EQ(Limit(ReadLimitValue("upper limit = 5", "Upper Limit = ")), "?0");
-    const char* pair = "a, 9\r\nFocus Control Value = 12, 34\r\n#";
-    EXPECT_EQ(Limit(ReadSecondLimitValue(pair, "Focus Control Value = ")), "34");
-    EXPECT_EQ(Limit(ReadSecondLimitValue("x, 5", "G2 Control Value = ")), "?0");
-    EXPECT_EQ(Limit(ReadSecondLimitValue("G2 Control Value = 5\r\n#", "G2 Control Value = ")),
-              "?0");
+    EXPECT_EQ(Limit(ReadSecondLimitValue("a, 9\r\nFocus = 12, 34\r\n#", "Focus = ")), "34");
+    EXPECT_EQ(Limit(ReadSecondLimitValue("x, 5", "G2 = ")), "?0");
+    EXPECT_EQ(Limit(ReadSecondLimitValue("G2 = 5\r\n#", "G2 = ")), "?0");
 }
 
 }  // namespace
