@@ -68,14 +68,10 @@ struct FileRig : testing::ReaderRig {
     void Put(const std::string& path, const MonitorData& model = {}) {
         files.files[path] = BuildMdfContent(model, LocalDateTime{2001, 6, 14, 9, 5, 7});
     }
-    Seen Open(const std::string& path, const std::string& title) {
-        view.openChoice = ChosenFile{path, title};
-        commands.Open();
-        return view.Take();
-    }
-    Seen SaveAs(const std::string& path, const std::string& title) {
-        view.saveChoice = ChosenFile{path, title};
-        commands.SaveAs();
+    // Open or Save As, choosing the file given in the dialog; what the user saw.
+    Seen Open(const std::string& path, const std::string& title, bool save = false) {
+        (save ? view.saveChoice : view.openChoice) = ChosenFile{path, title};
+        save ? commands.SaveAs() : commands.Open();
         return view.Take();
     }
     // The file state as one line: open or closed, for input, handle, changed, path.
@@ -99,7 +95,7 @@ TEST(SaveAs, CancelChangesNothingAndASaveWritesTheFileSetsTheCaptionAndRemembers
 
     rig.data = testing::FullModel(250);
     rig.data.DataChanged = true;
-    EXPECT_EQ(rig.SaveAs("/data/mon1.mdv", "mon1.mdv"),
+    EXPECT_EQ(rig.Open("/data/mon1.mdv", "mon1.mdv", true),
               (Seen{"save monitor.mdv in C:\\Program Files\\Zorvex3", "busy", "idle",
                     "caption mon1.mdv"}));
     EXPECT_EQ(rig.files.files["/data/mon1.mdv"],
@@ -132,7 +128,7 @@ TEST(SaveAs, AFailureNamesTheFileAndTheReasonAndLeavesTheEarlierFileAsItWas) {
     rig.files.files["/data/mon1.mdv"] = "the good file";
     rig.files.writeFailures["/data/mon1.mdv"] = "Permission denied";
     rig.data.DataChanged = true;
-    EXPECT_EQ(rig.SaveAs("/data/mon1.mdv", "mon1.mdv"),
+    EXPECT_EQ(rig.Open("/data/mon1.mdv", "mon1.mdv", true),
               (Seen{"save old.mdv in C:\\Program Files\\Zorvex3", "busy", "idle",
                     "The file /data/mon1.mdv could not be saved: Permission denied\r\nAny "
                     "earlier file of that name is unchanged."}));
