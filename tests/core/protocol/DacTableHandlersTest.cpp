@@ -35,9 +35,7 @@ MonitorData Expected(int16_t firmware, int16_t column, const std::string& runs) 
     std::istringstream in(runs);
     std::string run;
     while (in >> run) {
-        const auto kind = run[0] == 'f'   ? DacTableKind::Factory
-                          : run[0] == 'p' ? DacTableKind::Initial
-                                          : DacTableKind::Value;
+        const auto kind = static_cast<DacTableKind>(std::string("cfp").find(run[0]));
         std::istringstream values(run.substr(run.find('=') + 1));
         int slot = std::stoi(run.substr(2));
         for (std::string v; std::getline(values, v, ',');) {

@@ -21,22 +21,20 @@ struct Replies : testing::ReaderRig {
 };
 
 using Field = std::string MonitorData::*;
-constexpr Field Model = &MonitorData::ModelNumber;
-constexpr Field Serial = &MonitorData::SerialNumber;
 constexpr auto NoLabel = static_cast<InfoLabel>(-1);
 
 TEST(IdentificationAnswers, StoreTheValueAndWriteTheSameTextIntoTheLabel) {
     // The block, the field, the text stored (nullptr: the field stays "old") and the label
     // written with it (NoLabel: none).
     const std::tuple<const char*, Field, const char*, InfoLabel> cases[] = {
-        {"dms\r\nModel Number = 1234-5 #", Model, "1234-5", InfoLabel::Model},
+        {"dms\r\nModel Number = 1234-5 #", &MonitorData::ModelNumber, "1234-5", InfoLabel::Model},
         {"dmu\r\nModel Number = 1234-5 #", &MonitorData::PartNumber, "1234-5", InfoLabel::Part},
         {"dmt\r\nModel Number = 77-1 #", &MonitorData::CrtPartNumber, "77-1", NoLabel},
-        {"dss\r\nSerial Number = 7\r\n#", Serial, "7", InfoLabel::Serial},
+        {"dss\r\nSerial Number = 7\r\n#", &MonitorData::SerialNumber, "7", InfoLabel::Serial},
         {"dst\r\nSerial Number = A99\r\n#", &MonitorData::CrtSerialNumber, "A99", NoLabel},
-        {"dmc\r\nModel Number = 1234-5 #", Model, nullptr, NoLabel},
-        {"dms\r\nSerial Number = 5\r\n#", Model, nullptr, NoLabel},
-        {"dss\r\nSerial Number = #", Serial, nullptr, NoLabel}};
+        {"dmc\r\nModel Number = 1234-5 #", &MonitorData::ModelNumber, nullptr, NoLabel},
+        {"dms\r\nSerial Number = 5\r\n#", &MonitorData::ModelNumber, nullptr, NoLabel},
+        {"dss\r\nSerial Number = #", &MonitorData::SerialNumber, nullptr, NoLabel}};
     for (const auto& [block, field, stored, label] : cases) {
         Replies r;
         r.data.*field = "old";
