@@ -10,6 +10,7 @@ namespace zorvex {
 namespace {
 
 using Outcome = MdfReadResult::Outcome;
+using O = Outcome;
 using testing::ReaderRig;
 using F = DacFamily;
 using K = DacTableKind;
@@ -33,13 +34,8 @@ std::string Replaced(std::string file, const std::string& from, const std::strin
     return file.replace(file.find(from), from.size(), to);
 }
 
-// A file, where "@" marks the start of the bad record, and the message with "P" for its
-// 1-based position.
-struct MessageCase {
-    std::string file;
-    std::string message;
-    Outcome outcome = Outcome::Failed;
-};
+// A file, where "@" marks the start of the bad record, the message with "P" for its 1-based
+// position, and the outcome.
 
 const std::string NotValid = "File mon1.mdv is not a valid .mdv file";
 const std::string NotMdv = "File mon1.mdvis not in .mdv format";
@@ -48,47 +44,48 @@ const std::string TooLarge = " Value Too Large\rLine P";
 const std::string Error = "In ReadMDF, Error # ";
 
 // The largest accepted counts and scan set are read in the value cases below.
-const MessageCase MessageCases[] = {
+const std::tuple<std::string, std::string, Outcome> MessageCases[] = {
     // Below 100 bytes nothing else is looked at.
-    {OfSize(99), NotValid, Outcome::Rejected},
-    {OfSize(100), "", Outcome::Completed},
-    {Replaced(Mdv(""), "Norvale", "Nirvana") + std::string(20, '\n'), NotMdv, Outcome::Rejected},
-    {"\"#\",\"note\"\r\n" + Mdv(""), NotMdv, Outcome::Rejected},
-    {Replaced(Mdv(""), "3.0", "2.0"), "File mon1.mdv is a wrong version number", Outcome::Rejected},
-    {Mdv("@\"NumNDacs\",9\r\n"), "Bad Input - NumNDacs" + TooLarge},
-    {Mdv("@\"NumScanSets\",9\r\n"), "Bad Input - NumScanSets" + TooLarge},
-    {Mdv("@\"ScanSet\",6\r\n"), "Bad Input - ScanSet" + TooLarge},
+    {OfSize(99), NotValid, O::Rejected},
+    {OfSize(100), "", O::Completed},
+    {Replaced(Mdv(""), "Norvale", "Nirvana") + std::string(20, '\n'), NotMdv, O::Rejected},
+    {"\"#\",\"note\"\r\n" + Mdv(""), NotMdv, O::Rejected},
+    {Replaced(Mdv(""), "3.0", "2.0"), "File mon1.mdv is a wrong version number", O::Rejected},
+    {Mdv("@\"NumNDacs\",9\r\n"), "Bad Input - NumNDacs" + TooLarge, O::Failed},
+    {Mdv("@\"NumScanSets\",9\r\n"), "Bad Input - NumScanSets" + TooLarge, O::Failed},
+    {Mdv("@\"ScanSet\",6\r\n"), "Bad Input - ScanSet" + TooLarge, O::Failed},
     {Mdv("\"ScanSet\",1\r\n@\"ScanSetName\",\"\"\r\n"),
-     "Bad Input - ScanSetName Has No Name Assigned\rLine P"},
+     "Bad Input - ScanSetName Has No Name Assigned\rLine P", O::Failed},
     {Mdv("\"ScanSet\",3\r\n@\"Gamma Boost\",1,2,3\r\n"),
-     NotFound + "Gamma Boost\r\nLine P\r\nScanSetReading: 3"},
-    {Mdv("@\"  Gamma \",1\r\n"), NotFound + "  Gamma \r\nLine P\r\nScanSetReading: 0"},
+     NotFound + "Gamma Boost\r\nLine P\r\nScanSetReading: 3", O::Failed},
+    {Mdv("@\"  Gamma \",1\r\n"), NotFound + "  Gamma \r\nLine P\r\nScanSetReading: 0", O::Failed},
     // A blank line is not a record; extra fields make a record.
-    {Mdv("\"NumLDacs\",8\r\n@\r\n\"NumBDacs\",2\r\n"),
-     NotFound + "\r\nLine P\r\nScanSetReading: 0"},
-    {Mdv("\"NumLDacs\",8,@7\r\n"), NotFound + "7\r\nLine P\r\nScanSetReading: 0"},
+    {Mdv("\"NumLDacs\",8\r\n@\r\n\"NumBDacs\",2\r\n"), NotFound + "\r\nLine P\r\nScanSetReading: 0",
+     O::Failed},
+    {Mdv("\"NumLDacs\",8,@7\r\n"), NotFound + "7\r\nLine P\r\nScanSetReading: 0", O::Failed},
     // One unnamed record more than family N's last slot has nowhere to go.
     {Mdv("\"ScanSet\",1\r\n\"North-South Phase\",4,4,4\r\n\"\",5,5,5\r\n\"\",6,6,6\r\n"
          "\"\",7,7,7\r\n@\"\",8,8,8\r\n"),
-     NotFound + "\r\nLine P\r\nScanSetReading: 1"},
-    {Mdv("\"NumLDacs\",eight\r\n"), Error + "13: Type mismatch"},
-    {Mdv("\"NumLDacs\",40000\r\n"), Error + "6: Overflow"},
-    {Mdv("\"HV Upper Limit: \",\"32768\"\r\n"), Error + "6: Overflow"},
-    {Mdv("\"Master Contrast\",1,2"), Error + "62: Input past end of file"},
+     NotFound + "\r\nLine P\r\nScanSetReading: 1", O::Failed},
+    {Mdv("\"NumLDacs\",eight\r\n"), Error + "13: Type mismatch", O::Failed},
+    {Mdv("\"NumLDacs\",40000\r\n"), Error + "6: Overflow", O::Failed},
+    {Mdv("\"HV Upper Limit: \",\"32768\"\r\n"), Error + "6: Overflow", O::Failed},
+    {Mdv("\"Master Contrast\",1,2"), Error + "62: Input past end of file", O::Failed},
     {Mdv("\"NumScanSets\",8\r\n\"ScanSet\",6\r\n\"ScanSetName\",\"Seven\"\r\n"),
-     Error + "9: Subscript out of range"},
-    {Mdv("\"ScanSet\",-1\r\n\"Red Gain\",1,2,3\r\n"), Error + "9: Subscript out of range"}};
+     Error + "9: Subscript out of range", O::Failed},
+    {Mdv("\"ScanSet\",-1\r\n\"Red Gain\",1,2,3\r\n"), Error + "9: Subscript out of range",
+     O::Failed}};
 
 TEST(MdfReader, EndsTheReadWithTheMessageAndThePositionOfTheBadRecord) {
-    for (MessageCase c : MessageCases) {
-        if (const auto at = c.file.find('@'); at != std::string::npos) {
-            c.file.erase(at, 1);
-            c.message.replace(c.message.find('P'), 1, std::to_string(at + 1));
+    for (auto [file, message, outcome] : MessageCases) {
+        if (const auto at = file.find('@'); at != std::string::npos) {
+            file.erase(at, 1);
+            message.replace(message.find('P'), 1, std::to_string(at + 1));
         }
         ReaderRig rig;
-        const auto result = rig.Read(c.file);
-        EXPECT_EQ(result.outcome, c.outcome) << c.message;
-        EXPECT_EQ(result.message, c.message);
+        const auto result = rig.Read(file);
+        EXPECT_EQ(result.outcome, outcome) << message;
+        EXPECT_EQ(result.message, message);
     }
 }
 
