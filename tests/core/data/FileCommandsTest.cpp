@@ -159,10 +159,9 @@ TEST(OpenAndClose, OpenReadsTheFileAndLeavesItOpenForReadingCancelAndCloseCloseI
 
 TEST(Open, ReportsFilesThatCannotBeReadOrAreNotMonitorDataFiles) {
     FileRig rig;
-    rig.files.readFailures["/data/locked.mdv"] = "Permission denied";
-    EXPECT_EQ(
-        rig.Open("/data/locked.mdv", "locked.mdv"),
-        (Seen{OpenDialog, "The file /data/locked.mdv could not be opened: Permission denied"}));
+    rig.files.readFailures["/data/x.mdv"] = "Permission denied";
+    EXPECT_EQ(rig.Open("/data/x.mdv", "x.mdv"),
+              (Seen{OpenDialog, "The file /data/x.mdv could not be opened: Permission denied"}));
     EXPECT_EQ(rig.State(), "closed #0 ");
     // Not a monitor data file: its name stays in the caption but it is closed.
     rig.files.files["/data/short.mdv"] = "\"Norvale Monitor DAC Value File\"\r\n";

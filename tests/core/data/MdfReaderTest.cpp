@@ -91,44 +91,43 @@ TEST(MdfReader, EndsTheReadWithTheMessageAndThePositionOfTheBadRecord) {
 
 // What, the file, the outcome, cells (family, table, slot, column, value), and a title.
 using Cells = std::vector<std::tuple<F, K, int, int, int16_t>>;
-const std::tuple<const char*, std::string, Outcome, Cells, std::pair<int, std::string>>
-    ValuesCases[] = {
-        {"a bad record keeps what came before and reads nothing after",
-         Mdv("\"ScanSet\",2\r\n\"ScanSetName\",\"Kept\"\r\n\"White Level\",1,2,3\r\n\"Oops\",1\r\n"
-             "\"Bias Adjust\",7,8,9\r\n"),
-         Outcome::Failed,
-         {{F::B, K::Factory, 0, 2, 2}, {F::B, K::Value, 1, 2, 0}},
-         {2, "Kept"}},
-        {"the limits of the checks",
-         Mdv("\"NumLDacs\",8\r\n\"NumScanSets\",6\r\n\"ScanSet\",5\r\n"
-             "\"ScanSetName\",\"Sixth\"\r\n\"Blue Offset\",255,-7,32767\r\n"),
-         Outcome::Completed,
-         {{F::L, K::Value, 7, 5, 255},
-          {F::L, K::Factory, 7, 5, -7},
-          {F::L, K::Initial, 7, 5, 32767}},
-         {5, "Sixth"}},
-        {"comments wherever they stand after the version line",
-         "\"Norvale Monitor DAC Value File\"\r\n\"Version 3.0\"\r\n\"#\",\"first\"\r\n"
-         "\"File Created: \",\"1/2/2003\"\r\n\"#\",\"Model Number: \"\r\n"
-         "\"NumScanSets\",6\r\n\"#\",\"between counts\"\r\n\"NumBDacs\",2\r\n"
-         "\"ScanSet\",1\r\n\"#\",\"inside a block\"\r\n\"ScanSetName\",\"Two\"\r\n"
-         "\"White Level\",4,5,6\r\n\"#\",\"between DACs\"\r\n"
-         "\"Bias Adjust\",7,8,9\r\n\"#\",\"last\"\r\n",
-         Outcome::Completed,
-         {{F::B, K::Initial, 1, 1, 9}},
-         {1, "Two"}},
-        // A record continues on the next line; unquoted fields lose their blanks; LF or CR alone
-        // ends a line; what follows a closing quote up to the comma is skipped; a quoted text
-        // keeps its commas and blanks; trailing blank lines are not records.
-        {"fields as a stream",
-         Mdv("\"Master Contrast\",1\r\n2,3\r\n  NumBDacs  ,  2  \nWhite Level, 10 ,\t11,12\n"
-             "\"Bias Adjust\"  junk,13,14,15\r\"ScanSetName\",\" Night, Stroke \"\r\n\r\n  \r\n"),
-         Outcome::Completed,
-         {{F::L, K::Factory, 0, 0, 2},
-          {F::B, K::Value, 0, 0, 10},
-          {F::B, K::Factory, 0, 0, 11},
-          {F::B, K::Initial, 1, 0, 15}},
-         {0, " Night, Stroke "}}};
+using ValuesCase =
+    std::tuple<const char*, std::string, Outcome, Cells, std::pair<int, std::string>>;
+const ValuesCase ValuesCases[] = {
+    {"a bad record keeps what came before and reads nothing after",
+     Mdv("\"ScanSet\",2\r\n\"ScanSetName\",\"Kept\"\r\n\"White Level\",1,2,3\r\n\"Oops\",1\r\n"
+         "\"Bias Adjust\",7,8,9\r\n"),
+     Outcome::Failed,
+     {{F::B, K::Factory, 0, 2, 2}, {F::B, K::Value, 1, 2, 0}},
+     {2, "Kept"}},
+    {"the limits of the checks",
+     Mdv("\"NumLDacs\",8\r\n\"NumScanSets\",6\r\n\"ScanSet\",5\r\n"
+         "\"ScanSetName\",\"Sixth\"\r\n\"Blue Offset\",255,-7,32767\r\n"),
+     Outcome::Completed,
+     {{F::L, K::Value, 7, 5, 255}, {F::L, K::Factory, 7, 5, -7}, {F::L, K::Initial, 7, 5, 32767}},
+     {5, "Sixth"}},
+    {"comments wherever they stand after the version line",
+     "\"Norvale Monitor DAC Value File\"\r\n\"Version 3.0\"\r\n\"#\",\"first\"\r\n"
+     "\"File Created: \",\"1/2/2003\"\r\n\"#\",\"Model Number: \"\r\n"
+     "\"NumScanSets\",6\r\n\"#\",\"between counts\"\r\n\"NumBDacs\",2\r\n"
+     "\"ScanSet\",1\r\n\"#\",\"inside a block\"\r\n\"ScanSetName\",\"Two\"\r\n"
+     "\"White Level\",4,5,6\r\n\"#\",\"between DACs\"\r\n"
+     "\"Bias Adjust\",7,8,9\r\n\"#\",\"last\"\r\n",
+     Outcome::Completed,
+     {{F::B, K::Initial, 1, 1, 9}},
+     {1, "Two"}},
+    // A record continues on the next line; unquoted fields lose their blanks; LF or CR alone
+    // ends a line; what follows a closing quote up to the comma is skipped; a quoted text
+    // keeps its commas and blanks; trailing blank lines are not records.
+    {"fields as a stream",
+     Mdv("\"Master Contrast\",1\r\n2,3\r\n  NumBDacs  ,  2  \nWhite Level, 10 ,\t11,12\n"
+         "\"Bias Adjust\"  junk,13,14,15\r\"ScanSetName\",\" Night, Stroke \"\r\n\r\n  \r\n"),
+     Outcome::Completed,
+     {{F::L, K::Factory, 0, 0, 2},
+      {F::B, K::Value, 0, 0, 10},
+      {F::B, K::Factory, 0, 0, 11},
+      {F::B, K::Initial, 1, 0, 15}},
+     {0, " Night, Stroke "}}};
 
 TEST(MdfReader, ReadsTheValuesOfTheRecords) {
     for (const auto& [what, file, outcome, cells, title] : ValuesCases) {

@@ -34,10 +34,12 @@ TEST(MdfWriter, WritesTheInitialModelOfflineAndAFullModelOnlineByteForByte) {
 }
 
 TEST(MdfWriter, WritesTheCrtRecordsOnlyForTheTwoCrtFamilies) {
-    for (const auto& [firmware, crt] :
-         {std::pair{0, false}, {99, false}, {100, true}, {299, true}, {300, false}}) {
-        const std::string file =
-            BuildMdfContent(testing::FullModel(static_cast<int16_t>(firmware)), Created);
+    for (const auto& [firmware, crt] : {std::pair<int16_t, bool>{0, false},
+                                        {99, false},
+                                        {100, true},
+                                        {299, true},
+                                        {300, false}}) {
+        const std::string file = BuildMdfContent(testing::FullModel(firmware), Created);
         EXPECT_EQ(file.find("\"CRT Serial Number: \",\"CRT 5521\"\r\n\"CRT Part Number: \","
                             "\"CRT-PN 17\"\r\n") != std::string::npos,
                   crt)

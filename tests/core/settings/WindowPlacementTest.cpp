@@ -17,9 +17,8 @@ constexpr TwipsSize kScreen{19200, 14400};  // 1280 x 960 pixels at 96 dpi
 template <typename... T>
 std::string Joined(const T&... parts) {
     std::ostringstream out;
-    ((out << parts << ' '), ...);
-    std::string text = out.str();
-    return text.substr(0, text.size() - 1);
+    ((out << ' ' << parts), ...);
+    return out.str().substr(1);
 }
 std::string Seen(const WindowPlacement& p) {
     return Joined(p.top, p.left, p.width, p.height, static_cast<int>(p.state));
@@ -98,9 +97,8 @@ TEST(OwnKeyWindows, ReadTheirKeysInOrderAndGiveTheirDefaultsOnTheFirstRun) {
         }
         MemorySettingsStore empty;
         const std::string seen = Seen(LoadOwnKeyPlacement(empty, window, kMain, kCurrent));
-        EXPECT_EQ(keys + " " + seen + " " + std::to_string(empty.reads),
-                  " " + std::string(order) + " " + first + " " +
-                      std::to_string(OwnKeysOf(window).size()));
+        EXPECT_EQ(Joined(keys, seen, empty.reads),
+                  Joined("", order, first, OwnKeysOf(window).size()));
     }
     // Centring uses the sizes at the moment of reading.
     MemorySettingsStore empty;
