@@ -56,9 +56,8 @@ TEST(MonitorJob, ABackupIsSavedOnlyAfterAWholePassAnsweredThroughout) {
         }
         EXPECT_EQ(ending.exit, std::optional(exit)) << what << ": " << ending.message;
         EXPECT_NE(ending.message.find(says), std::string::npos) << what << ": " << ending.message;
-        const bool done = exit == JobExit::Done;
-        EXPECT_EQ(files.files.count("/site/mon1.mdv"), done ? 1u : 0u) << what;
-        EXPECT_EQ(ending.lastStep == UpdateAllDataSteps - 1, done) << what;
+        EXPECT_EQ(files.files.count("/site/mon1.mdv"), exit == JobExit::Done ? 1u : 0u) << what;
+        EXPECT_EQ(ending.lastStep == UpdateAllDataSteps - 1, exit == JobExit::Done) << what;
         // A monitor in boot mode has no firmware running: its number is 0.
         EXPECT_EQ(job.Data().FirmwareVersionNumber, answers > 0 && prompt[0] == '#' ? 205 : 0)
             << what;

@@ -44,11 +44,10 @@ TEST(WindowPlacement, OnTheFirstRunOpensAtTheTopLeftHalfTheScreenOrTheSizeTheWin
     EXPECT_EQ(Seen(LoadWindowPlacement(store, "frmCommLog", kScreen)), "0 0 9600 7200 0");
     // A child window that names the size its controls need opens at that size instead,
     // while a stored size still wins.
-    EXPECT_EQ(Seen(LoadWindowPlacement(store, "frmConnect", kScreen, TwipsSize{4410, 5430})),
-              "0 0 4410 5430 0");
+    const TwipsSize needs{4410, 5430};
+    EXPECT_EQ(Seen(LoadWindowPlacement(store, "frmConnect", kScreen, needs)), "0 0 4410 5430 0");
     store.Write("Locations", "frmConnectWidth", "6000");
-    EXPECT_EQ(Seen(LoadWindowPlacement(store, "frmConnect", kScreen, TwipsSize{4410, 5430})),
-              "0 0 6000 5430 0");
+    EXPECT_EQ(Seen(LoadWindowPlacement(store, "frmConnect", kScreen, needs)), "0 0 6000 5430 0");
     // A text that is not a number or a state gives that key's default.
     store.Write("Locations", "frmMainTop", "high");
     store.Write("Locations", "frmMainWidth", "");
