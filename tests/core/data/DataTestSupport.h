@@ -14,22 +14,19 @@
 
 namespace zorvex::testing {
 
-class RecordingSink : public CommandSink {
-  public:
+struct RecordingSink : CommandSink {
     void QueueCommand(const std::string& text) override { commands.push_back(text); }
     std::vector<std::string> Take() { return std::exchange(commands, {}); }
     std::vector<std::string> commands;
 };
 
-class RecordingInfoLabels : public InfoLabels {
-  public:
+struct RecordingInfoLabels : InfoLabels {
     void SetInfoLabel(InfoLabel label, const std::string& text) override { shown[label] = text; }
     std::map<InfoLabel, std::string> shown;
 };
 
 // Files in memory; a path can be made to fail reading or writing with a reason.
-class MemoryFiles : public MonitorDataFiles {
-  public:
+struct MemoryFiles : MonitorDataFiles {
     FileBytes ReadWhole(const std::string& path) override {
         if (auto it = readFailures.find(path); it != readFailures.end()) {
             return {false, {}, it->second};
@@ -46,9 +43,7 @@ class MemoryFiles : public MonitorDataFiles {
         files[path] = std::string(bytes);
         return {};
     }
-    std::map<std::string, std::string> files;
-    std::map<std::string, std::string> readFailures;
-    std::map<std::string, std::string> writeFailures;
+    std::map<std::string, std::string> files, readFailures, writeFailures;
     int writes = 0;
 };
 

@@ -68,14 +68,10 @@ struct FileRig : testing::ReaderRig {
     void Put(const std::string& path, const MonitorData& model = {}) {
         files.files[path] = BuildMdfContent(model, LocalDateTime{2001, 6, 14, 9, 5, 7});
     }
-    Seen Open(const std::string& path, const std::string& title) {
-        view.openChoice = ChosenFile{path, title};
-        commands.Open();
-        return view.Take();
-    }
-    Seen SaveAs(const std::string& path, const std::string& title) {
-        view.saveChoice = ChosenFile{path, title};
-        commands.SaveAs();
+    // Open or Save As, choosing the file given in the dialog; what the user saw.
+    Seen Open(const std::string& path, const std::string& title, bool save = false) {
+        (save ? view.saveChoice : view.openChoice) = ChosenFile{path, title};
+        save ? commands.SaveAs() : commands.Open();
         return view.Take();
     }
     // The file state as one line: open or closed, for input, handle, changed, path.
@@ -91,24 +87,23 @@ TEST(SaveAs, CancelChangesNothingAndASaveWritesTheFileSetsTheCaptionAndRemembers
     rig.data.DataChanged = true;
     rig.commands.SaveAs();
     EXPECT_EQ(rig.view.Take(), Seen{"save monitor.mdv in C:\\Program Files\\Zorvex3"});
-    EXPECT_EQ(rig.view.saveRequest.filter, "Monitor Data Files (*.mdv)|*.mdv|All Files (*.*)|*.*");
-    EXPECT_EQ(rig.view.saveRequest.flags, 2);
-    EXPECT_EQ(rig.files.writes, 0);
-    EXPECT_EQ(rig.State(), "closed #0 changed ");
-    EXPECT_FALSE(rig.settings.Has("Configs", "FileSaveInitDir"));
+    EXPECT_EQ(rig.view.saveRequest.filter + " " + std::to_string(rig.view.saveRequest.flags),
+              "Monitor Data Files (*.mdv)|*.mdv|All Files (*.*)|*.* 2");
+    // Nothing written, nothing remembered.
+    EXPECT_EQ(rig.State() + std::to_string(rig.files.writes + rig.settings.values.size()),
+              "closed #0 changed 0");
 
     rig.data = testing::FullModel(250);
     rig.data.DataChanged = true;
-    EXPECT_EQ(rig.SaveAs("/data/mon1.mdv", "mon1.mdv"),
+    EXPECT_EQ(rig.Open("/data/mon1.mdv", "mon1.mdv", true),
               (Seen{"save monitor.mdv in C:\\Program Files\\Zorvex3", "busy", "idle",
                     "caption mon1.mdv"}));
     EXPECT_EQ(rig.files.files["/data/mon1.mdv"],
               BuildMdfContent(testing::FullModel(250), rig.wallClock.Now()));
     EXPECT_EQ(rig.settings.Get("Configs", "FileSaveInitDir"), "/data/");
-    EXPECT_EQ(rig.State(), "closed #0 /data/mon1.mdv");
     // Online, a save restarts the update cycle at step 0.
     EXPECT_EQ(rig.sink.Take(), Seen{"da\r\n"});
-    EXPECT_EQ(rig.sendCount, 0);
+    EXPECT_EQ(rig.State() + " " + std::to_string(rig.sendCount), "closed #0 /data/mon1.mdv 0");
     // Save writes the current file again without a dialog; Save As proposes its name.
     rig.data.ScanSetName[0] = "Changed";
     rig.commands.Save();
@@ -133,7 +128,7 @@ TEST(SaveAs, AFailureNamesTheFileAndTheReasonAndLeavesTheEarlierFileAsItWas) {
     rig.files.files["/data/mon1.mdv"] = "the good file";
     rig.files.writeFailures["/data/mon1.mdv"] = "Permission denied";
     rig.data.DataChanged = true;
-    EXPECT_EQ(rig.SaveAs("/data/mon1.mdv", "mon1.mdv"),
+    EXPECT_EQ(rig.Open("/data/mon1.mdv", "mon1.mdv", true),
               (Seen{"save old.mdv in C:\\Program Files\\Zorvex3", "busy", "idle",
                     "The file /data/mon1.mdv could not be saved: Permission denied\r\nAny "
                     "earlier file of that name is unchanged."}));
@@ -145,9 +140,9 @@ TEST(OpenAndClose, OpenReadsTheFileAndLeavesItOpenForReadingCancelAndCloseCloseI
     FileRig rig;
     rig.Put("/data/mon1.mdv", testing::FullModel(150));
     EXPECT_EQ(rig.Open("/data/mon1.mdv", "mon1.mdv"), (Seen{OpenDialog, "caption mon1.mdv"}));
-    EXPECT_EQ(rig.State(), "open in #1 /data/mon1.mdv");
-    EXPECT_EQ(rig.data.FirmwareVersionNumber, 150);
-    EXPECT_EQ(rig.labels.shown[InfoLabel::Model], "KX-2100");
+    EXPECT_EQ(rig.State() + " " + std::to_string(rig.data.FirmwareVersionNumber) + " " +
+                  rig.labels.shown[InfoLabel::Model],
+              "open in #1 /data/mon1.mdv 150 KX-2100");
     rig.view.openChoice.reset();
     rig.commands.Open();  // cancelled: the file is closed all the same
     EXPECT_EQ(rig.State(), "closed in #0 /data/mon1.mdv");
@@ -164,10 +159,9 @@ TEST(OpenAndClose, OpenReadsTheFileAndLeavesItOpenForReadingCancelAndCloseCloseI
 
 TEST(Open, ReportsFilesThatCannotBeReadOrAreNotMonitorDataFiles) {
     FileRig rig;
-    rig.files.readFailures["/data/locked.mdv"] = "Permission denied";
-    EXPECT_EQ(
-        rig.Open("/data/locked.mdv", "locked.mdv"),
-        (Seen{OpenDialog, "The file /data/locked.mdv could not be opened: Permission denied"}));
+    rig.files.readFailures["/data/x.mdv"] = "Permission denied";
+    EXPECT_EQ(rig.Open("/data/x.mdv", "x.mdv"),
+              (Seen{OpenDialog, "The file /data/x.mdv could not be opened: Permission denied"}));
     EXPECT_EQ(rig.State(), "closed #0 ");
     // Not a monitor data file: its name stays in the caption but it is closed.
     rig.files.files["/data/short.mdv"] = "\"Norvale Monitor DAC Value File\"\r\n";
@@ -178,11 +172,9 @@ TEST(Open, ReportsFilesThatCannotBeReadOrAreNotMonitorDataFiles) {
     rig.Put("/data/bad.mdv");
     std::string& bad = rig.files.files["/data/bad.mdv"];
     bad.replace(bad.find("\"NumBDacs\",2"), 12, "\"NumBDacs\",9");
-    EXPECT_EQ(rig.Open("/data/bad.mdv", "bad.mdv")
-                  .back()
-                  .rfind("Bad Input - NumBDacs Value Too Large\rLine ", 0),
-              0u);
-    EXPECT_EQ(rig.State(), "open in #1 /data/bad.mdv");
+    const std::string message = rig.Open("/data/bad.mdv", "bad.mdv").back();
+    EXPECT_EQ(message.substr(0, 42) + rig.State(),
+              "Bad Input - NumBDacs Value Too Large\rLine open in #1 /data/bad.mdv");
 }
 
 TEST(SaveChangesPrompt, NoGoesOnWithoutSavingAndYesWithNoFileOpenSaysSoAndStops) {
@@ -197,29 +189,25 @@ TEST(SaveChangesPrompt, NoGoesOnWithoutSavingAndYesWithNoFileOpenSaysSoAndStops)
 }
 
 TEST(SaveChangesPrompt, YesSavesIntoTheOpenFileBeforeOpeningTheNextAndAFailedSaveStops) {
-    for (const char* failure : {"", "No space left on device"}) {
+    for (const bool fails : {false, true}) {
         FileRig rig;
         rig.Put("/data/a.mdv");
         rig.Put("/data/b.mdv");
         rig.Open("/data/a.mdv", "a.mdv");
         rig.data.ScanSetName[0] = "Changed";
-        rig.data.DataChanged = true;
-        rig.view.answerYes = true;
-        if (*failure != '\0') {
-            rig.files.writeFailures["/data/a.mdv"] = failure;
+        rig.data.DataChanged = rig.view.answerYes = true;
+        if (fails) {
+            rig.files.writeFailures["/data/a.mdv"] = "No space left on device";
         }
-        const Seen seen = rig.Open("/data/b.mdv", "b.mdv");
-        const bool saved = rig.files.files["/data/a.mdv"].find("\"Changed\"") != std::string::npos;
-        EXPECT_EQ(saved, *failure == '\0');
         // A failed save stops the command (no dialog) so the changes are not lost.
-        const std::string last =
-            saved ? "caption b.mdv"
-                  : "The file /data/a.mdv could not be saved: No space left on device\r\nAny "
-                    "earlier file of that name is unchanged.";
-        EXPECT_EQ(seen, (saved ? Seen{Ask, "busy", "idle", OpenDialog, last}
-                               : Seen{Ask, "busy", "idle", last}));
-        EXPECT_EQ(rig.data.ScanSetName[0], saved ? "Scan Set 1 Title" : "Changed");
-        EXPECT_EQ(rig.data.DataChanged, !saved);
+        EXPECT_EQ(rig.Open("/data/b.mdv", "b.mdv"),
+                  (fails ? Seen{Ask, "busy", "idle",
+                                "The file /data/a.mdv could not be saved: No space left on "
+                                "device\r\nAny earlier file of that name is unchanged."}
+                         : Seen{Ask, "busy", "idle", OpenDialog, "caption b.mdv"}));
+        EXPECT_EQ(rig.files.files["/data/a.mdv"].find("\"Changed\"") != std::string::npos, !fails);
+        EXPECT_EQ(rig.data.ScanSetName[0] + " " + std::to_string(rig.data.DataChanged),
+                  fails ? "Changed 1" : "Scan Set 1 Title 0");
     }
 }
 
@@ -240,13 +228,14 @@ TEST(ReadAndWriteMDF, RefuseWithNoFileOpenOrAHandleOutOfRangeAndReopenTheFileOfT
     rig.data.DiskFileNum = 1;
     rig.data.DataChanged = true;
     rig.data.FilePath = "/data/gone.mdv";
-    const FileReport gone = rig.file.ReadMDF();
-    EXPECT_FALSE(gone.ok) << "a file that cannot be read is no success";
-    EXPECT_EQ(gone.message, "The file /data/gone.mdv could not be read: No such file or directory");
+    const FileReport gone = rig.file.ReadMDF();  // a file that cannot be read is no success
+    EXPECT_EQ(std::to_string(gone.ok) + " " + gone.message,
+              "0 The file /data/gone.mdv could not be read: No such file or directory");
     rig.data.FilePath = "/data/w.mdv";
-    EXPECT_TRUE(rig.file.ReadMDF().ok);
-    EXPECT_EQ(rig.State(), "open in #1 /data/w.mdv");
-    EXPECT_EQ(rig.data.FirmwareVersionNumber, 310);
+    const bool ok = rig.file.ReadMDF().ok;
+    EXPECT_EQ(std::to_string(ok) + " " + rig.State() + " " +
+                  std::to_string(rig.data.FirmwareVersionNumber),
+              "1 open in #1 /data/w.mdv 310");
 }
 
 }  // namespace

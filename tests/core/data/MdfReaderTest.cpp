@@ -10,6 +10,7 @@ namespace zorvex {
 namespace {
 
 using Outcome = MdfReadResult::Outcome;
+using O = Outcome;
 using testing::ReaderRig;
 using F = DacFamily;
 using K = DacTableKind;
@@ -33,75 +34,65 @@ std::string Replaced(std::string file, const std::string& from, const std::strin
     return file.replace(file.find(from), from.size(), to);
 }
 
-struct MessageCase {
-    std::string file;
-    std::string marker;   // where the bad record begins
-    std::string message;  // with "P" for its position
-    Outcome outcome = Outcome::Failed;
-};
+// A file, where "@" marks the start of the bad record, the message with "P" for its 1-based
+// position, and the outcome.
 
 const std::string NotValid = "File mon1.mdv is not a valid .mdv file";
 const std::string NotMdv = "File mon1.mdvis not in .mdv format";
 const std::string NotFound = "Name Not Found: ";
+const std::string TooLarge = " Value Too Large\rLine P";
+const std::string Error = "In ReadMDF, Error # ";
 
 // The largest accepted counts and scan set are read in the value cases below.
-const MessageCase MessageCases[] = {
+const std::tuple<std::string, std::string, Outcome> MessageCases[] = {
     // Below 100 bytes nothing else is looked at.
-    {OfSize(99), "", NotValid, Outcome::Rejected},
-    {OfSize(100), "", "", Outcome::Completed},
-    {Replaced(Mdv(""), "Norvale", "Nirvana") + std::string(20, '\n'), "", NotMdv,
-     Outcome::Rejected},
-    {"\"#\",\"note\"\r\n" + Mdv(""), "", NotMdv, Outcome::Rejected},
-    {Replaced(Mdv(""), "3.0", "2.0"), "", "File mon1.mdv is a wrong version number",
-     Outcome::Rejected},
-    {Mdv("\"NumNDacs\",9\r\n"), "\"NumNDacs\",9", "Bad Input - NumNDacs Value Too Large\rLine P"},
-    {Mdv("\"NumScanSets\",9\r\n"), "\"NumScanSets\",9",
-     "Bad Input - NumScanSets Value Too Large\rLine P"},
-    {Mdv("\"ScanSet\",6\r\n"), "\"ScanSet\",6", "Bad Input - ScanSet Value Too Large\rLine P"},
-    {Mdv("\"ScanSet\",1\r\n\"ScanSetName\",\"\"\r\n"), "\"ScanSetName\"",
-     "Bad Input - ScanSetName Has No Name Assigned\rLine P"},
-    {Mdv("\"ScanSet\",3\r\n\"Gamma Boost\",1,2,3\r\n"), "\"Gamma Boost\"",
-     NotFound + "Gamma Boost\r\nLine P\r\nScanSetReading: 3"},
-    {Mdv("\"  Gamma \",1\r\n"), "\"  Gamma \"",
-     NotFound + "  Gamma \r\nLine P\r\nScanSetReading: 0"},
+    {OfSize(99), NotValid, O::Rejected},
+    {OfSize(100), "", O::Completed},
+    {Replaced(Mdv(""), "Norvale", "Nirvana") + std::string(20, '\n'), NotMdv, O::Rejected},
+    {"\"#\",\"note\"\r\n" + Mdv(""), NotMdv, O::Rejected},
+    {Replaced(Mdv(""), "3.0", "2.0"), "File mon1.mdv is a wrong version number", O::Rejected},
+    {Mdv("@\"NumNDacs\",9\r\n"), "Bad Input - NumNDacs" + TooLarge, O::Failed},
+    {Mdv("@\"NumScanSets\",9\r\n"), "Bad Input - NumScanSets" + TooLarge, O::Failed},
+    {Mdv("@\"ScanSet\",6\r\n"), "Bad Input - ScanSet" + TooLarge, O::Failed},
+    {Mdv("\"ScanSet\",1\r\n@\"ScanSetName\",\"\"\r\n"),
+     "Bad Input - ScanSetName Has No Name Assigned\rLine P", O::Failed},
+    {Mdv("\"ScanSet\",3\r\n@\"Gamma Boost\",1,2,3\r\n"),
+     NotFound + "Gamma Boost\r\nLine P\r\nScanSetReading: 3", O::Failed},
+    {Mdv("@\"  Gamma \",1\r\n"), NotFound + "  Gamma \r\nLine P\r\nScanSetReading: 0", O::Failed},
     // A blank line is not a record; extra fields make a record.
-    {Mdv("\"NumLDacs\",8\r\n\r\n\"NumBDacs\",2\r\n"), "\r\n\"NumBDacs\"",
-     NotFound + "\r\nLine P\r\nScanSetReading: 0"},
-    {Mdv("\"NumLDacs\",8,7\r\n"), "7\r\n", NotFound + "7\r\nLine P\r\nScanSetReading: 0"},
+    {Mdv("\"NumLDacs\",8\r\n@\r\n\"NumBDacs\",2\r\n"), NotFound + "\r\nLine P\r\nScanSetReading: 0",
+     O::Failed},
+    {Mdv("\"NumLDacs\",8,@7\r\n"), NotFound + "7\r\nLine P\r\nScanSetReading: 0", O::Failed},
     // One unnamed record more than family N's last slot has nowhere to go.
     {Mdv("\"ScanSet\",1\r\n\"North-South Phase\",4,4,4\r\n\"\",5,5,5\r\n\"\",6,6,6\r\n"
-         "\"\",7,7,7\r\n\"\",8,8,8\r\n"),
-     "\"\",8", NotFound + "\r\nLine P\r\nScanSetReading: 1"},
-    {Mdv("\"NumLDacs\",eight\r\n"), "", "In ReadMDF, Error # 13: Type mismatch"},
-    {Mdv("\"NumLDacs\",40000\r\n"), "", "In ReadMDF, Error # 6: Overflow"},
-    {Mdv("\"HV Upper Limit: \",\"32768\"\r\n"), "", "In ReadMDF, Error # 6: Overflow"},
-    {Mdv("\"Master Contrast\",1,2"), "", "In ReadMDF, Error # 62: Input past end of file"},
-    {Mdv("\"NumScanSets\",8\r\n\"ScanSet\",6\r\n\"ScanSetName\",\"Seven\"\r\n"), "",
-     "In ReadMDF, Error # 9: Subscript out of range"},
-    {Mdv("\"ScanSet\",-1\r\n\"Red Gain\",1,2,3\r\n"), "",
-     "In ReadMDF, Error # 9: Subscript out of range"}};
+         "\"\",7,7,7\r\n@\"\",8,8,8\r\n"),
+     NotFound + "\r\nLine P\r\nScanSetReading: 1", O::Failed},
+    {Mdv("\"NumLDacs\",eight\r\n"), Error + "13: Type mismatch", O::Failed},
+    {Mdv("\"NumLDacs\",40000\r\n"), Error + "6: Overflow", O::Failed},
+    {Mdv("\"HV Upper Limit: \",\"32768\"\r\n"), Error + "6: Overflow", O::Failed},
+    {Mdv("\"Master Contrast\",1,2"), Error + "62: Input past end of file", O::Failed},
+    {Mdv("\"NumScanSets\",8\r\n\"ScanSet\",6\r\n\"ScanSetName\",\"Seven\"\r\n"),
+     Error + "9: Subscript out of range", O::Failed},
+    {Mdv("\"ScanSet\",-1\r\n\"Red Gain\",1,2,3\r\n"), Error + "9: Subscript out of range",
+     O::Failed}};
 
 TEST(MdfReader, EndsTheReadWithTheMessageAndThePositionOfTheBadRecord) {
-    for (const MessageCase& c : MessageCases) {
-        std::string expected = c.message;
-        if (!c.marker.empty()) {  // the 1-based position of the bad record
-            expected.replace(expected.find('P'), 1, std::to_string(c.file.find(c.marker) + 1));
+    for (auto [file, message, outcome] : MessageCases) {
+        if (const auto at = file.find('@'); at != std::string::npos) {
+            file.erase(at, 1);
+            message.replace(message.find('P'), 1, std::to_string(at + 1));
         }
         ReaderRig rig;
-        const auto result = rig.Read(c.file);
-        EXPECT_EQ(result.outcome, c.outcome) << expected;
-        EXPECT_EQ(result.message, expected);
+        const auto result = rig.Read(file);
+        EXPECT_EQ(result.outcome, outcome) << message;
+        EXPECT_EQ(result.message, message);
     }
 }
 
-struct ValuesCase {
-    const char* what;
-    std::string file;
-    Outcome outcome;
-    std::vector<std::tuple<F, K, int, int, int16_t>> cells;  // family, table, slot, column
-    std::pair<int, std::string> title;
-};
-
+// What, the file, the outcome, cells (family, table, slot, column, value), and a title.
+using Cells = std::vector<std::tuple<F, K, int, int, int16_t>>;
+using ValuesCase =
+    std::tuple<const char*, std::string, Outcome, Cells, std::pair<int, std::string>>;
 const ValuesCase ValuesCases[] = {
     {"a bad record keeps what came before and reads nothing after",
      Mdv("\"ScanSet\",2\r\n\"ScanSetName\",\"Kept\"\r\n\"White Level\",1,2,3\r\n\"Oops\",1\r\n"
@@ -139,14 +130,14 @@ const ValuesCase ValuesCases[] = {
      {0, " Night, Stroke "}}};
 
 TEST(MdfReader, ReadsTheValuesOfTheRecords) {
-    for (const auto& c : ValuesCases) {
+    for (const auto& [what, file, outcome, cells, title] : ValuesCases) {
         ReaderRig rig;
-        const auto result = rig.Read(c.file);
-        EXPECT_EQ(result.outcome, c.outcome) << c.what << ": " << result.message;
-        for (const auto& [family, kind, slot, column, value] : c.cells) {
-            EXPECT_EQ(rig.data.Cell(family, kind, slot, column), value) << c.what << " " << slot;
+        const auto result = rig.Read(file);
+        EXPECT_EQ(result.outcome, outcome) << what << ": " << result.message;
+        for (const auto& [family, kind, slot, column, value] : cells) {
+            EXPECT_EQ(rig.data.Cell(family, kind, slot, column), value) << what << " " << slot;
         }
-        EXPECT_EQ(rig.data.ScanSetName[c.title.first], c.title.second) << c.what;
+        EXPECT_EQ(rig.data.ScanSetName[title.first], title.second) << what;
     }
 }
 

@@ -21,44 +21,29 @@ std::vector<std::string> Named(const std::vector<MonitorDataDifference>& differe
 }
 
 TEST(MonitorDataComparison, NamesExactlyWhatASaveOfEachSideWouldShowDifferently) {
-    struct Case {
-        const char* what;
-        std::function<void(MonitorData&)> change;
-        std::vector<std::string> expected;
-    };
-    const Case cases[] = {
-        {"serial",
-         [](MonitorData& b) { b.SerialNumber = "SN 004712"; },
-         {"Serial Number|SN 004711|SN 004712"}},
-        {"a line end left by the reply", [](MonitorData& b) { b.ModelNumber += "\r"; }, {}},
-        {"one cell",
-         [](MonitorData& b) { b.SetCell(DacFamily::L, DacTableKind::Factory, 2, 2, 7); },
-         {"ScanSet 2 L2 Red Gain factory|8|7"}},
-        {"H slot 8 beyond the count",
-         [](MonitorData& b) { b.SetCell(DacFamily::H, DacTableKind::Value, 8, 0, 1); },
-         {"ScanSet 0 H8 Horiz S Cap value|128|1"}},
-        {"slot beyond the count, not saved",
-         [](MonitorData& b) { b.SetCell(DacFamily::L, DacTableKind::Value, 9, 0, 1); },
-         {}},
-        {"scan set saved on one side only, its cells not compared",
-         [](MonitorData& b) {
-             b.ScanSetEnabled[5] = false;
-             b.SetCell(DacFamily::L, DacTableKind::Value, 0, 5, 1);
-         },
-         {"ScanSet 5|present|absent"}},
-        {"title and count",
-         [](MonitorData& b) {
-             b.ScanSetName[0] = "Day";
-             b.SetDacCount(DacFamily::B, 1);
-         },
-         {"NumBDacs|2|1", "ScanSet 0 ScanSetName|Day 1280x1024|Day"}},
-    };
+    using V = std::vector<std::string>;
+    using F = DacFamily;
     const MonitorData a = testing::FullModel(205);
-    for (const Case& c : cases) {
+    const auto differences = [&a](const std::function<void(MonitorData&)>& change) {
         MonitorData b = a;
-        c.change(b);
-        EXPECT_EQ(Named(CompareMonitorData(a, b)), c.expected) << c.what;
-    }
+        change(b);
+        return Named(CompareMonitorData(a, b));
+    };
+    const auto value = DacTableKind::Value;
+    EXPECT_EQ(differences([](auto& b) { b.SerialNumber = "SN 004712"; }),
+              V{"Serial Number|SN 004711|SN 004712"});
+    // A line end left by the reply, and a slot beyond the count (not saved), show no difference.
+    EXPECT_EQ(differences([](auto& b) { b.ModelNumber += "\r"; }), V{});
+    EXPECT_EQ(differences([&](auto& b) { b.SetCell(F::L, value, 9, 0, 1); }), V{});
+    EXPECT_EQ(differences([](auto& b) { b.SetCell(F::L, DacTableKind::Factory, 2, 2, 7); }),
+              V{"ScanSet 2 L2 Red Gain factory|8|7"});
+    EXPECT_EQ(differences([&](auto& b) { b.SetCell(F::H, value, 8, 0, 1); }),
+              V{"ScanSet 0 H8 Horiz S Cap value|128|1"});
+    // A scan set saved on one side only: its cells are not compared.
+    EXPECT_EQ(differences([&](auto& b) { b.ScanSetEnabled[5] = !b.SetCell(F::L, value, 0, 5, 1); }),
+              V{"ScanSet 5|present|absent"});
+    EXPECT_EQ(differences([](auto& b) { b.ScanSetName[0] = "Day", b.SetDacCount(F::B, 1); }),
+              (V{"NumBDacs|2|1", "ScanSet 0 ScanSetName|Day 1280x1024|Day"}));
 }
 
 TEST(MonitorDataComparison, AFileReadBackIsAlikeAndAnUnreadableOneSaysWhy) {
@@ -67,8 +52,7 @@ TEST(MonitorDataComparison, AFileReadBackIsAlikeAndAnUnreadableOneSaysWhy) {
     ASSERT_TRUE(loaded.ok) << loaded.message;
     EXPECT_EQ(Named(CompareMonitorData(saved, loaded.data)), std::vector<std::string>{});
     const LoadedMonitorData bad = LoadMonitorData("too short", "b.mdv");
-    EXPECT_FALSE(bad.ok);
-    EXPECT_NE(bad.message.find("b.mdv"), std::string::npos) << bad.message;
+    EXPECT_TRUE(!bad.ok && bad.message.find("b.mdv") != std::string::npos) << bad.message;
 }
 
 }  // namespace

@@ -1,68 +1,56 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
+#include <tuple>
 
-#include "core/data/MonitorData.h"
-#include "core/panels/info/InfoLabels.h"
-#include "core/protocol/IdentificationReplies.h"
-#include "core/protocol/ResponseDispatcher.h"
+#include "DataTestSupport.h"
 
 namespace zorvex {
 namespace {
 
-// The handlers as the dispatcher reaches them: whole reply blocks go in.
-struct Replies : InfoLabels {
-    Replies() { replies.Register(dispatcher); }
-    void SetInfoLabel(InfoLabel label, const std::string& text) override { texts[label] = text; }
-    // The labels written, as "label number=text " in label order.
+// The handlers as the dispatcher reaches them: whole reply blocks go in. The labels written,
+// as "label number=text " in label order.
+struct Replies : testing::ReaderRig {
     std::string Labels() const {
         std::string seen;
-        for (const auto& [label, text] : texts) {
+        for (const auto& [label, text] : labels.shown) {
             seen += std::to_string(static_cast<int>(label)) + "=" + text + " ";
         }
         return seen;
     }
-    MonitorData data;
-    std::map<InfoLabel, std::string> texts;
-    IdentificationReplies replies{data, *this};
-    ResponseDispatcher dispatcher;
 };
 
 using Field = std::string MonitorData::*;
-constexpr Field Model = &MonitorData::ModelNumber;
-constexpr Field Serial = &MonitorData::SerialNumber;
 constexpr auto NoLabel = static_cast<InfoLabel>(-1);
 
 TEST(IdentificationAnswers, StoreTheValueAndWriteTheSameTextIntoTheLabel) {
-    struct Case {
-        const char* block;
-        Field field;
-        const char* stored;  // nullptr: the field stays as it was ("old")
-        InfoLabel label;     // NoLabel: no window label is written
-    };
-    const Case cases[] = {
-        {"dms\r\nModel Number = 1234-5 #", Model, "1234-5", InfoLabel::Model},
+    // The block, the field, the text stored (nullptr: the field stays "old") and the label
+    // written with it (NoLabel: none).
+    const std::tuple<const char*, Field, const char*, InfoLabel> cases[] = {
+        {"dms\r\nModel Number = 1234-5 #", &MonitorData::ModelNumber, "1234-5", InfoLabel::Model},
         {"dmu\r\nModel Number = 1234-5 #", &MonitorData::PartNumber, "1234-5", InfoLabel::Part},
         {"dmt\r\nModel Number = 77-1 #", &MonitorData::CrtPartNumber, "77-1", NoLabel},
-        {"dss\r\nSerial Number = 7\r\n#", Serial, "7", InfoLabel::Serial},
+        {"dss\r\nSerial Number = 7\r\n#", &MonitorData::SerialNumber, "7", InfoLabel::Serial},
         {"dst\r\nSerial Number = A99\r\n#", &MonitorData::CrtSerialNumber, "A99", NoLabel},
-        {"dmc\r\nModel Number = 1234-5 #", Model, nullptr, NoLabel},
-        {"dms\r\nSerial Number = 5\r\n#", Model, nullptr, NoLabel},
-        {"dss\r\nSerial Number = #", Serial, nullptr, NoLabel}};
-    for (const Case& c : cases) {
+        {"dmc\r\nModel Number = 1234-5 #", &MonitorData::ModelNumber, nullptr, NoLabel},
+        {"dms\r\nSerial Number = 5\r\n#", &MonitorData::ModelNumber, nullptr, NoLabel},
+        {"dss\r\nSerial Number = #", &MonitorData::SerialNumber, nullptr, NoLabel}};
+    for (const auto& [block, field, stored, label] : cases) {
         Replies r;
-        r.data.*c.field = "old";
-        r.dispatcher.Dispatch(c.block);
-        EXPECT_EQ(r.data.*c.field, c.stored ? c.stored : "old") << c.block;
-        const auto label =
-            std::to_string(static_cast<int>(c.label)) + "=" + (c.stored ? c.stored : "");
-        EXPECT_EQ(r.Labels(), c.label == NoLabel ? "" : label + " ") << c.block;
+        r.data.*field = "old";
+        r.dispatcher.Dispatch(block);
+        EXPECT_EQ(
+            r.data.*field + " " + r.Labels(),
+            std::string(stored ? stored : "old") + " " +
+                (label == NoLabel ? ""
+                                  : std::to_string(static_cast<int>(label)) + "=" + stored + " "))
+            << block;
     }
 }
 
 // Firmware: version, number, part number support, labels (from support false and true).
-// Lower-case "v" and "!" answers change nothing.
+// Lower-case "v" and "!" answers change nothing. The ROM answer needs no "V" as its first
+// letter and leaves the firmware number.
 TEST(FirmwareAndRomAnswers, SetTheVersionItsLabelTheFirmwareNumberAndPartNumberSupport) {
     const std::pair<const char*, const char*> cases[] = {
         {"df\r\nV 2.05\r\n#", "V 2.05 205 11 4=V 2.05 "},
@@ -73,7 +61,6 @@ TEST(FirmwareAndRomAnswers, SetTheVersionItsLabelTheFirmwareNumberAndPartNumberS
         {"df\r\nError! V 2.05\r\n#", "V 1.11 111 01 "},
         {"df\r\nV 2.0.5\r\n#", "V 1.11 111 01 "},
         {"df\r\n#", "V 1.11 111 01 "},
-        // The ROM answer needs no "V" as its first letter and leaves the firmware number.
         {"de\r\nEPROM V 4.2\r\n#", "V 4.2 111 01 3=V 4.2 "},
         {"de\r\nError! V 2.05\r\n#", "V 0.01 111 01 "},
         {"de\r\nv 2.05\r\n#", "V 0.01 111 01 "}};
@@ -109,12 +96,11 @@ TEST(CapabilityAnswers, SetTheEightFlagsFromTheWord) {
             r.data.CapabilityFlags[bit] = ((before >> bit) & 1U) != 0;
         }
         r.dispatcher.Dispatch(block);
-        unsigned seen = 0;
+        unsigned seen = r.labels.shown.size() << 8;  // no label is written
         for (int bit = 0; bit < 8; ++bit) {
             seen |= r.data.CapabilityFlags[bit] ? 1U << bit : 0U;
         }
         EXPECT_EQ(seen, flags) << block;
-        EXPECT_TRUE(r.texts.empty());
     }
 }
 

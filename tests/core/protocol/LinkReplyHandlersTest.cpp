@@ -13,8 +13,7 @@ namespace {
 
 using TextCase = std::pair<const char*, const char*>;
 
-class Labels : public InfoLabels {
-  public:
+struct Labels : InfoLabels {
     void SetInfoLabel(InfoLabel, const std::string&) override { ++set; }
     int set = 0;
 };
@@ -92,10 +91,10 @@ TEST(LinkReplyHandlers, AreReachedThroughTheDispatcher) {
           "dh\r\nUpper Limit = 30\r\nLower Limit = 10\r\n#"}) {
         dispatcher.Dispatch(block);
     }
-    EXPECT_TRUE(data.MonitorOnline && data.BootMode);
-    EXPECT_EQ(data.OperatingHours + " " + data.OperatingCycles + " " + std::to_string(labels.set),
-              "6:01:02:03 8 4");
-    EXPECT_EQ(data.HvUpperLimit * 100 + data.HvLowerLimit, 3010);
+    EXPECT_EQ(std::to_string(data.MonitorOnline && data.BootMode) + " " + data.OperatingHours +
+                  " " + data.OperatingCycles + " " + std::to_string(labels.set) + " " +
+                  std::to_string(data.HvUpperLimit * 100 + data.HvLowerLimit),
+              "1 6:01:02:03 8 4 3010");
 }
 
 }  // namespace

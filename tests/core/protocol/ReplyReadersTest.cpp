@@ -14,6 +14,7 @@ namespace {
 
 using TextCase = std::pair<const char*, const char*>;
 using NumberCase = std::pair<const char*, int32_t>;
+using Text = std::optional<std::string>;
 constexpr std::nullopt_t None = std::nullopt;
 
 // The text copied to the very end of readable memory: a reader that looks one character past
@@ -66,19 +67,18 @@ TEST(Versions, TakeTheTextAfterTheCapitalVAndRoundLikeTheFamilyNumbers) {
 }
 
 TEST(ReadIdentificationValue, CutsTheLabelThePromptAndTheLineEnd) {
-    const std::string label = "Serial Number = ";
-    const std::pair<std::string, std::optional<std::string>> cases[] = {
-        {label + "1234-5 #", "1234-5"},
-        {label + "7\r\n$", "7"},
-        {label + "A 1\r\n\r\n#", "A 1"},
-        {label + "1", None},
-        {label + "#", None},
-        {label + "ab", ""},
-        {"serial number = 7\r\n#", None},
-        // The label is taken to stand at the start, wherever it was found.
-        {"xx" + label + "12\r\n#", "= 12"}};
+    const std::pair<const char*, Text> cases[] = {
+        // The label is taken to stand at the start, wherever it was found (the last case).
+        {"SN = 1234-5 #", "1234-5"},
+        {"SN = 7\r\n$", "7"},
+        {"SN = A 1\r\n\r\n#", "A 1"},
+        {"SN = 1", None},
+        {"SN = #", None},
+        {"SN = ab", ""},
+        {"sn = 7\r\n#", None},
+        {"xxSN = 12\r\n#", "= 12"}};
     for (const auto& [text, value] : cases) {
-        EXPECT_EQ(ReadIdentificationValue(text, label), value) << text;
+        EXPECT_EQ(ReadIdentificationValue(text, "SN = "), value) << text;
     }
 }
 
@@ -99,11 +99,9 @@ TEST(ReadLimitValue, ReadsTheNumberAfterTheLabelRoundedDown) {
         EXPECT_EQ(Limit(ReadLimitValue(AtPageEnd(text), "Upper Limit = ")), read) << text;
     }
     EXPECT_EQ(Limit(ReadLimitValue("upper limit = 5", "Upper Limit = ")), "?0");
-    const char* pair = "a, 9\r\nFocus Control Value = 12, 34\r\n#";
-    EXPECT_EQ(Limit(ReadSecondLimitValue(pair, "Focus Control Value = ")), "34");
-    EXPECT_EQ(Limit(ReadSecondLimitValue("x, 5", "G2 Control Value = ")), "?0");
-    EXPECT_EQ(Limit(ReadSecondLimitValue("G2 Control Value = 5\r\n#", "G2 Control Value = ")),
-              "?0");
+    EXPECT_EQ(Limit(ReadSecondLimitValue("a, 9\r\nFocus = 12, 34\r\n#", "Focus = ")), "34");
+    EXPECT_EQ(Limit(ReadSecondLimitValue("x, 5", "G2 = ")), "?0");
+    EXPECT_EQ(Limit(ReadSecondLimitValue("G2 = 5\r\n#", "G2 = ")), "?0");
 }
 
 }  // namespace
