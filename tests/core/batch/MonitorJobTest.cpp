@@ -15,7 +15,10 @@ namespace {
 struct Ending : MonitorJobView {
     void Connected(const MonitorData&) override {}
     void StepSent(int step, const MonitorData&) override { lastStep = step; }
-    void Finished(JobExit e, const std::string& text) override { exit = e, message = text; }
+    void Finished(JobExit e, const std::string& text) override {
+        exit = e;
+        message = text;
+    }
     int lastStep = -1;
     std::optional<JobExit> exit;
     std::string message;
