@@ -1,11 +1,17 @@
 // Starts a program and reports how long it took from exec to the X server mapping its main
-// window, then, after a short settle, its resident memory. Used by bench/startup.sh.
+// window and to the program's first drawing in it, then, after a short settle, its resident
+// memory. Used by bench/startup.sh.
 //
 // Usage: bench_mapwait [--settle MS] [--timeout MS] -- PROGRAM [ARGS...]
-// Prints one line: "map_ms=<ms> cpu_ms=<ms> runq_ms=<ms> rss_kib=<KiB>": the time to the
-// map, the processor time all the program's threads had by then and the time they waited for
-// a processor (what a busy machine adds), and the resident memory after the settle. Exit
-// status 1 when the program ends or the timeout passes before a window of it is mapped.
+// Prints one line: "map_ms=<ms> cpu_ms=<ms> runq_ms=<ms> rss_kib=<KiB> paint_ms=<ms>": the
+// time to the map, the processor time all the program's threads had by then and the time
+// they waited for a processor (what a busy machine adds), the resident memory after the
+// settle, and the time to the first frame. Exit status 1 when the program ends or the
+// timeout passes before a window of it is mapped.
+//
+// The first frame is found by looking: a mapped window shows what lay beneath it until the
+// program draws, so the middle row and column of the window are read right after the map and
+// then every quarter millisecond until a pixel changes (-1 when none does within the timeout).
 //
 // Without a window manager a top-level window is a child of the root window, so listening for
 // substructure events on the root sees its MapNotify. A window that carries _NET_WM_PID must
@@ -13,6 +19,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <dirent.h>
 #include <poll.h>
 #include <signal.h>
@@ -20,11 +27,13 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -128,6 +137,57 @@ bool WaitForMap(Display* display, pid_t child, double deadlineMs, Window* mapped
     }
 }
 
+// One row and one column through the middle of a w x h rectangle at (x, y) of `drawable`.
+std::vector<unsigned long> MiddleCross(Display* display, Drawable drawable, int x, int y, int w,
+                                       int h) {
+    std::vector<unsigned long> pixels;
+    for (const auto& [left, top, width, height] :
+         {std::array<int, 4>{x, y + h / 2, w, 1}, std::array<int, 4>{x + w / 2, y, 1, h}}) {
+        XImage* image = XGetImage(display, drawable, left, top, static_cast<unsigned>(width),
+                                  static_cast<unsigned>(height), AllPlanes, ZPixmap);
+        if (image == nullptr) {
+            return {};
+        }
+        for (int j = 0; j < height; ++j) {
+            for (int i = 0; i < width; ++i) {
+                pixels.push_back(XGetPixel(image, i, j));
+            }
+        }
+        XDestroyImage(image);
+    }
+    return pixels;
+}
+
+// Milliseconds from `startMs` to the window first showing other pixels than the screen had
+// there before the program started (`screenBefore`, the root window then), or -1.
+double WaitForFirstPaint(Display* display, Window window, Pixmap screenBefore, double startMs,
+                         double deadlineMs) {
+    XWindowAttributes attributes{};
+    int rootX = 0;
+    int rootY = 0;
+    Window child = None;
+    if (XGetWindowAttributes(display, window, &attributes) == 0 || attributes.width < 2 ||
+        attributes.height < 2 ||
+        !XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &rootX, &rootY,
+                               &child)) {
+        return -1;
+    }
+    const int w = attributes.width;
+    const int h = attributes.height;
+    const auto before = MiddleCross(display, screenBefore, rootX, rootY, w, h);
+    while (NowMs() < deadlineMs) {
+        const auto now = MiddleCross(display, window, 0, 0, w, h);
+        if (now.empty() || before.size() != now.size()) {
+            return -1;
+        }
+        if (now != before) {
+            return NowMs() - startMs;
+        }
+        usleep(250);
+    }
+    return -1;
+}
+
 // Asks the window to close, as a window manager's close button does, so the program ends the
 // way it does for a user (a tool that is killed leaves its serial port's lock file behind).
 void RequestClose(Display* display, Window window) {
@@ -193,6 +253,19 @@ int main(int argc, char** argv) {
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
     XSync(display, False);
 
+    // The screen as it is before the program starts, for finding its first frame.
+    const Window root = DefaultRootWindow(display);
+    const Screen* screen = DefaultScreenOfDisplay(display);
+    const Pixmap screenBefore = XCreatePixmap(display, root, static_cast<unsigned>(screen->width),
+                                              static_cast<unsigned>(screen->height),
+                                              static_cast<unsigned>(screen->root_depth));
+    GC gc = XCreateGC(display, screenBefore, 0, nullptr);
+    XSetSubwindowMode(display, gc, IncludeInferiors);
+    XCopyArea(display, root, screenBefore, gc, 0, 0, static_cast<unsigned>(screen->width),
+              static_cast<unsigned>(screen->height), 0, 0);
+    XFreeGC(display, gc);
+    XSync(display, False);
+
     const double startMs = NowMs();
     const pid_t child = fork();
     if (child < 0) {
@@ -210,6 +283,9 @@ int main(int argc, char** argv) {
     const bool mapped = WaitForMap(display, child, startMs + timeoutMs, &window);
     const double mapMs = NowMs() - startMs;
     const Scheduled scheduled = mapped ? ScheduledTime(child) : Scheduled{};
+    const double paintMs =
+        mapped ? WaitForFirstPaint(display, window, screenBefore, startMs, startMs + timeoutMs)
+               : -1;
     long rss = -1;
     if (mapped) {
         // Work the program put off until after its window appeared counts for memory.
@@ -226,11 +302,12 @@ int main(int argc, char** argv) {
             waitpid(child, nullptr, 0);
         }
     }
+    XFreePixmap(display, screenBefore);
     XCloseDisplay(display);
     if (!mapped) {
         return 1;
     }
-    std::printf("map_ms=%.1f cpu_ms=%.1f runq_ms=%.1f rss_kib=%ld\n", mapMs, scheduled.cpuMs,
-                scheduled.waitMs, rss);
+    std::printf("map_ms=%.1f cpu_ms=%.1f runq_ms=%.1f rss_kib=%ld paint_ms=%.1f\n", mapMs,
+                scheduled.cpuMs, scheduled.waitMs, rss, paintMs);
     return 0;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Start-up of the tool against an empty Qt 6 program with one QMdiArea main window: the time
-# from exec to the X server mapping the main window (MapNotify), and the resident memory a
-# second after that. The programs run alternately, each with an empty settings folder (a first
+# from exec to the X server mapping the main window (MapNotify), the time to the first frame
+# drawn in it, and the resident memory a second after the map. The programs run alternately, each with an empty settings folder (a first
 # start, as a new user sees it) and each closed by its window's close request; one untimed
 # start of each warms the caches first. The empty program is measured a second time with a
 # menu bar as large as the tool's: the least any window with menus pays for its text.
@@ -55,14 +55,14 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 export QT_QPA_PLATFORM=xcb
 
-# One start: prints "map_ms cpu_ms runq_ms rss_kib".
+# One start: prints "map_ms cpu_ms runq_ms rss_kib paint_ms".
 start() {
     local name="$1"
     shift
     local config="$work/config-$name-$RANDOM$RANDOM"
     mkdir -p "$config"
     XDG_CONFIG_HOME="$config" "$mapwait" -- "$@" 2>"$work/stderr-$name" |
-        sed -n 's/^map_ms=\([0-9.]*\) cpu_ms=\([0-9.]*\) runq_ms=\([0-9.]*\) rss_kib=\([0-9-]*\)$/\1 \2 \3 \4/p'
+        sed -n 's/^map_ms=\([0-9.]*\) cpu_ms=\([0-9.]*\) runq_ms=\([0-9.]*\) rss_kib=\([0-9-]*\) paint_ms=\([0-9.-]*\)$/\1 \2 \3 \4 \5/p'
 }
 
 # "median (min..max)" of the numbers on stdin, one a line.
@@ -100,6 +100,10 @@ report() {
         "$(column 1 "$name" | summary)" "$(column 2 "$name" | summary)" \
         "$(column 3 "$name" | median)" "$(column 4 "$name" | median | awk '{ print $1 / 1024 }')"
 }
+paint_report() {
+    local name="$1" label="$2"
+    printf '  %-29s %s ms\n' "$label" "$(column 5 "$name" | summary)"
+}
 ratio() {
     awk -v a="$(column "$1" "$2" | median)" -v b="$(column "$1" empty | median)" \
         'BEGIN { printf "%.2f", a / b }'
@@ -115,4 +119,9 @@ for name in tool menus; do
     printf '  ratio %-25s time %s, processor time %s, memory %s\n' "$label" "$(ratio 1 "$name")" \
         "$(ratio 2 "$name")" "$(ratio 4 "$name")"
 done
+printf 'Exec to the first frame in the main window (its pixels first change), same starts:\n'
+paint_report empty "empty Qt 6 QMdiArea program:"
+paint_report menus "the same with a menu bar:"
+paint_report tool "zorvex:"
+printf '  ratio %-25s %s\n' "zorvex / empty:" "$(ratio 5 tool)"
 echo "  load: $(uptime | sed 's/.*load average: //')"

@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "ui/app/Application.h"
+#include "ui/app/StartupWarmUp.h"
 
 int main(int argc, char* argv[]) {
     // Options other than the toolkit's choose the command line: no display, no widget.
@@ -9,6 +10,8 @@ int main(int argc, char* argv[]) {
         QCoreApplication core(argc, argv);
         return zorvex::RunCommandLine(QCoreApplication::arguments());
     }
+    // The font configuration loads on a second thread while Qt connects to the display.
+    zorvex::FontConfigPreload fonts;
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral(ZORVEX_APP_TITLE));
 

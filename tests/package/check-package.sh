@@ -12,7 +12,7 @@ echo "package: $(basename "$deb")"
 
 fail=0
 contents=$(dpkg-deb -c "$deb")
-for path in ./usr/bin/zorvex ./usr/bin/zorvex-monitor-sim \
+for path in ./usr/bin/zorvex ./usr/bin/zorvex-monitor-sim ./usr/lib/zorvex/zorvex-network.so \
             ./usr/share/zorvex/help/index.html \
             ./usr/share/applications/zorvex.desktop \
             ./usr/share/icons/hicolor/scalable/apps/zorvex.svg \
@@ -29,7 +29,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || { echo "Architecture: $(field Architecture)"; fail=1; }
 depends=$(field Depends)
 echo "depends: $depends"
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6 qt6-qpa-plugins; do
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6 libqt6network6 qt6-qpa-plugins; do
   grep -q "$needed" <<<"$depends" || { echo "Depends lacks $needed"; fail=1; }
 done
 
@@ -41,4 +41,8 @@ grep -qx 'Icon=zorvex' "$desktop" || { echo "desktop entry: bad Icon"; fail=1; }
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$desktop" || fail=1
 fi
+# The installed tool finds its network module: a refused connection, not a missing module.
+answer=$(XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen \
+  "$work/root/usr/bin/zorvex" --identify --device socket://127.0.0.1:1 --timeout 1 2>&1 || true)
+grep -q "connection refused" <<<"$answer" || { echo "network module not found: $answer"; fail=1; }
 exit $fail

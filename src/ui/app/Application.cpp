@@ -413,6 +413,11 @@ void Application::ShowConnectionWindow() {
     // frmCommLog if needed and starts the first connection attempt with linkState_.CommPort.
     if (!connectCreated_) {
         connectCreated_ = true;
+        // At start-up the main window goes to the screen first: the window system shows its
+        // frame while the connection window is built, and it paints once, with both in it.
+        if (startingUp_ && !main_->isVisible()) {
+            ShowMainWindow();
+        }
         CreateCommLog();
         frmConnect_->Widget();
         connection_->Create();

@@ -15,6 +15,17 @@
 
 namespace zorvex {
 
+namespace {
+// The frame's minimum for the content as it is now: the frame hears of a change in its
+// content's needs only on its next layout pass, so its cached sizes are dropped first.
+QSize FreshMinimum(QMdiSubWindow& frame) {
+    if (QWidget* scroller = frame.widget()) {
+        scroller->updateGeometry();
+    }
+    return frame.minimumSizeHint();
+}
+}  // namespace
+
 frmTrying::frmTrying(ConnectionController& connection, QWidget* parent)
     : QWidget(parent), connection_(connection) {
     setObjectName(QStringLiteral("frmTrying"));
@@ -53,10 +64,20 @@ frmTrying::frmTrying(ConnectionController& connection, QWidget* parent)
 
 void frmTrying::SetLimitText(const std::string& text) {
     lblLimit_->setText(FromBytes(text));
+    FitTexts();
 }
 
 void frmTrying::SetToGoText(const std::string& text) {
     lblToGo_->setText(FromBytes(text));
+    FitTexts();
+}
+
+void frmTrying::FitTexts() {
+    // A text set while the window is on the screen ("no limit" after a count) may need more.
+    auto* frame = ChildFrameOf(*this);
+    if (frame != nullptr && isVisible()) {
+        frame->resize(frame->size().expandedTo(FreshMinimum(*frame)));
+    }
 }
 
 void frmTrying::showEvent(QShowEvent* event) {
@@ -65,7 +86,7 @@ void frmTrying::showEvent(QShowEvent* event) {
     if (auto* frame = ChildFrameOf(*this)) {
         const QSize own(TwipsToPixels(kWidthTwips, LogicalDpiX(this)),
                         TwipsToPixels(kHeightTwips, LogicalDpiY(this)));
-        frame->resize(own.expandedTo(frame->minimumSizeHint()));
+        frame->resize(own.expandedTo(FreshMinimum(*frame)));
     }
     QWidget::showEvent(event);
 }

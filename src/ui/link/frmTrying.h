@@ -27,6 +27,9 @@ class frmTrying : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
+    // Widens the window where a text needs more than it has, so no scroll bar cuts it.
+    void FitTexts();
+
     ConnectionController& connection_;
     QLabel* lblLimit_ = nullptr;
     QLabel* lblToGo_ = nullptr;
