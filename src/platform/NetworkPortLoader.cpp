@@ -10,20 +10,22 @@ namespace zorvex {
 
 namespace {
 constexpr const char* kModuleFile = "zorvex-network.so";
+}  // namespace
 
-QStringList ModulePlaces() {
+QStringList NetworkPortLoader::InstalledPlaces() {
     const QString programFolder = QCoreApplication::applicationDirPath();
     const QString file = QString::fromLatin1(kModuleFile);
     return {programFolder + QLatin1Char('/') + file,
             programFolder + QStringLiteral("/" ZORVEX_MODULE_DIR_FROM_BIN "/") + file};
 }
-}  // namespace
+
+NetworkPortLoader::NetworkPortLoader(QStringList places) : places_(std::move(places)) {}
 
 bool NetworkPortLoader::Load(std::string& why) {
     if (module_.isLoaded()) {
         return true;
     }
-    for (const QString& place : ModulePlaces()) {
+    for (const QString& place : places_) {
         if (!QFileInfo::exists(place)) {
             continue;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLibrary>
+#include <QStringList>
 #include <memory>
 #include <string>
 
@@ -15,6 +16,11 @@ class SerialPortMap;
 // loaded for the life of the loader, so its owner keeps the loader longer than the ports.
 class NetworkPortLoader {
   public:
+    // Beside the program, then the installed module folder.
+    static QStringList InstalledPlaces();
+    // The module files to try, in order; the first that exists is the one loaded.
+    explicit NetworkPortLoader(QStringList places = InstalledPlaces());
+
     // A new port on the map's devices, or nullptr with the reason, in words for the
     // connection window, in `why`.
     std::unique_ptr<SerialPort> MakePort(const SerialPortMap& map, std::string& why);
@@ -22,6 +28,7 @@ class NetworkPortLoader {
   private:
     bool Load(std::string& why);
 
+    QStringList places_;
     QLibrary module_;
 };
 

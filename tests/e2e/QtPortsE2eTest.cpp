@@ -1,5 +1,6 @@
 // The Qt serial port on real pseudo-terminals: what reaches the tool, why a device cannot be
-// used, and a device that goes away while open and comes back.
+// used, and a device that goes away while open and comes back. And the network port's module:
+// found, missing, or not the tool's.
 #include <fcntl.h>
 #include <signal.h>
 #include <stdlib.h>
@@ -7,12 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "AppOnSimulator.h"
 #include "E2eHarness.h"
 #include "MemorySettingsStore.h"
 #include "core/link/SerialPortMap.h"
+#include "platform/NetworkPortLoader.h"
 #include "platform/QtSerialPort.h"
 
 namespace zorvex::e2e {
@@ -75,6 +78,35 @@ TEST_F(PortOnPty, DropsNulCharactersAndNoticesAPathThatVanishes) {
     EXPECT_FALSE(port.IsOpen());
     EXPECT_EQ(failures.size(), 1u);
     ::close(master);
+}
+
+TEST(NetworkPortModule, IsLoadedFromTheFirstPlaceThatHasItOrTheReasonIsTold) {
+    const std::string folder = ::testing::TempDir();
+    const QString notAModule = QString::fromStdString(folder + "/zorvex-network.so");
+    std::FILE* file = std::fopen(notAModule.toLocal8Bit().constData(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fputs("not a module", file);
+    std::fclose(file);
+    const QString missing = QString::fromStdString(folder + "/nowhere/zorvex-network.so");
+    const QString built = NetworkPortLoader::InstalledPlaces().front();  // beside the tests
+
+    const struct {
+        QStringList places;
+        std::string reasonStart;  // empty: a port is made
+    } cases[] = {
+        {{missing, built}, ""},
+        {{missing}, "the network serial server module zorvex-network.so is not installed"},
+        {{notAModule, built}, "the network serial server module did not load: "},
+    };
+    zorvex::testing::MemorySettingsStore store;
+    SerialPortMap map(store);
+    for (const auto& c : cases) {
+        NetworkPortLoader loader(c.places);
+        std::string why;
+        const auto port = loader.MakePort(map, why);
+        EXPECT_EQ(port != nullptr, c.reasonStart.empty()) << c.places.join(' ').toStdString();
+        EXPECT_EQ(why.substr(0, c.reasonStart.size()), c.reasonStart);
+    }
 }
 
 }  // namespace
