@@ -30,14 +30,22 @@ QtSettingsStore::QtSettingsStore(const QString& applicationTitle) {
         base + QStringLiteral("/Zorvex/") + applicationTitle + QStringLiteral(".conf"),
         QSettings::IniFormat);
 #endif
+    pendingWrites_.setSingleShot(true);
+    pendingWrites_.setInterval(0);
+    QObject::connect(&pendingWrites_, &QTimer::timeout, [this] { settings_->sync(); });
 }
 
-QtSettingsStore::~QtSettingsStore() { settings_->sync(); }
+QtSettingsStore::~QtSettingsStore() {
+    settings_->sync();
+}
 
 std::string QtSettingsStore::Read(std::string_view section, std::string_view key,
                                   std::string_view defaultValue) const {
-    // A fresh look at the file, so another writer's change is seen; nothing is cached here.
-    settings_->sync();
+    // A fresh look at the file, so another writer's change is seen; while this store's own
+    // writes wait, what it holds is newer than the file.
+    if (!pendingWrites_.isActive()) {
+        settings_->sync();
+    }
     QVariant value = settings_->value(KeyPath(section, key));
     if (!value.isValid()) {
         return std::string(defaultValue);
@@ -48,9 +56,11 @@ std::string QtSettingsStore::Read(std::string_view section, std::string_view key
 void QtSettingsStore::Write(std::string_view section, std::string_view key,
                             std::string_view value) {
     settings_->setValue(KeyPath(section, key), ToQt(value));
-    settings_->sync();
+    pendingWrites_.start();
 }
 
-QString QtSettingsStore::Location() const { return settings_->fileName(); }
+QString QtSettingsStore::Location() const {
+    return settings_->fileName();
+}
 
 }  // namespace zorvex

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTimer>
 #include <memory>
 
 #include "core/settings/SettingsStore.h"
@@ -11,8 +12,12 @@ namespace zorvex {
 
 // The settings store as an INI file "<config folder>/Zorvex/<application title>.conf"
 // (on Windows, Qt's native per-user store). Sections are INI groups.
+//
+// A read takes a fresh look at the file, so another writer's change is seen. Writes go out
+// together on the event loop's next turn (and at the latest when the store goes): a run of
+// them, as at start-up or exit, rewrites the file once instead of once each.
 class QtSettingsStore : public SettingsStore {
-public:
+  public:
     explicit QtSettingsStore(const QString& applicationTitle);
     ~QtSettingsStore() override;
 
@@ -22,8 +27,9 @@ public:
 
     QString Location() const;
 
-private:
+  private:
     std::unique_ptr<QSettings> settings_;
+    QTimer pendingWrites_;  // running while writes wait to go out
 };
 
 }  // namespace zorvex
