@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "ui/app/Application.h"
+#include "ui/app/SessionBusLaunch.h"
 #include "ui/app/StartupWarmUp.h"
 
 int main(int argc, char* argv[]) {
@@ -12,11 +13,13 @@ int main(int argc, char* argv[]) {
     }
     // The font configuration loads on a second thread while Qt connects to the display.
     zorvex::FontConfigPreload fonts;
+    zorvex::FutileBusLaunchSkip busLaunch;
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral(ZORVEX_APP_TITLE));
 
     // The whole object graph lives here from start-up to exit.
     zorvex::Application application;
     application.Start();
+    busLaunch.End();  // the menu bar and accessibility have asked for the bus by now
     return QApplication::exec();
 }

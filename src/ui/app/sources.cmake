@@ -7,6 +7,7 @@ target_sources(ui PRIVATE
   app/frmAbout.cpp
   app/HelpWindow.cpp
   app/StartupWarmUp.cpp
+  app/SessionBusLaunch.cpp
   app/Application.cpp
 )
 
