@@ -12,7 +12,11 @@
 #         -DZORVEX_BUILD_FUZZ=OFF -DZORVEX_BUILD_TESTS=OFF
 #   cmake --build build-rel --target zorvex bench_empty_mdi bench_mapwait
 # Runs under a private Xvfb unless DISPLAY is set. Prints the median (and range) of each,
-# their ratio, and the machine's load. On a busy machine the time to the map grows with the
+# their ratio, and the machine's load.
+#   Without a session bus (as under a bare Xvfb) every Qt program asks libdbus for one, which
+#   forks the program to run dbus-launch; the tool skips that where dbus-launch is missing,
+#   the yardsticks do not. For the case of a desktop session, run it under a session bus:
+#   dbus-run-session -- bench/startup.sh. The last line says which case was measured. On a busy machine the time to the map grows with the
 # wait for a processor; the processor time the programs used is printed beside it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -125,3 +129,10 @@ paint_report menus "the same with a menu bar:"
 paint_report tool "zorvex:"
 printf '  ratio %-25s %s\n' "zorvex / empty:" "$(ratio 5 tool)"
 echo "  load: $(uptime | sed 's/.*load average: //')"
+if [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+    echo "  session bus: $DBUS_SESSION_BUS_ADDRESS"
+elif [ -n "${XDG_RUNTIME_DIR:-}" ] && [ -e "$XDG_RUNTIME_DIR/bus" ]; then
+    echo "  session bus: $XDG_RUNTIME_DIR/bus"
+else
+    echo "  session bus: none; dbus-launch $(command -v dbus-launch >/dev/null && echo installed || echo not installed)"
+fi
