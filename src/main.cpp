@@ -11,9 +11,10 @@ int main(int argc, char* argv[]) {
         QCoreApplication core(argc, argv);
         return zorvex::RunCommandLine(QCoreApplication::arguments());
     }
+    // Before any thread starts: it changes the environment.
+    zorvex::FutileBusLaunchSkip busLaunch;
     // The font configuration loads on a second thread while Qt connects to the display.
     zorvex::FontConfigPreload fonts;
-    zorvex::FutileBusLaunchSkip busLaunch;
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral(ZORVEX_APP_TITLE));
 

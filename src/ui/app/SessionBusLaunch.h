@@ -7,7 +7,8 @@ namespace zorvex {
 // anything asks; at start-up the menu bar and accessibility both do. Where dbus-launch is not
 // installed that can only fail, after the fork. While this object holds, such a machine is
 // told plainly that there is no session bus; End() gives the programs the tool starts later
-// the environment as it was.
+// the environment as it was. Make it before any thread starts, since it sets a variable; End()
+// only removes one, which a reader on another thread at worst misses for that moment.
 class FutileBusLaunchSkip {
   public:
     FutileBusLaunchSkip();
