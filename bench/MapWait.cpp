@@ -11,7 +11,8 @@
 //
 // The first frame is found by looking: a mapped window shows what lay beneath it until the
 // program draws, so the middle row and column of the window are read right after the map and
-// then every quarter millisecond until a pixel changes (-1 when none does within the timeout).
+// then every millisecond until a pixel changes (-1 when none does within the timeout, or when
+// the window lies partly off the screen, where the screen holds no pixels to compare).
 //
 // Without a window manager a top-level window is a child of the root window, so listening for
 // substructure events on the root sees its MapNotify. A window that carries _NET_WM_PID must
@@ -174,6 +175,10 @@ double WaitForFirstPaint(Display* display, Window window, Pixmap screenBefore, d
     }
     const int w = attributes.width;
     const int h = attributes.height;
+    const Screen* screen = DefaultScreenOfDisplay(display);
+    if (rootX < 0 || rootY < 0 || rootX + w > screen->width || rootY + h > screen->height) {
+        return -1;
+    }
     const auto before = MiddleCross(display, screenBefore, rootX, rootY, w, h);
     while (NowMs() < deadlineMs) {
         const auto now = MiddleCross(display, window, 0, 0, w, h);
@@ -183,7 +188,7 @@ double WaitForFirstPaint(Display* display, Window window, Pixmap screenBefore, d
         if (now != before) {
             return NowMs() - startMs;
         }
-        usleep(250);
+        usleep(1000);
     }
     return -1;
 }
@@ -245,6 +250,9 @@ int main(int argc, char** argv) {
         return Usage();
     }
 
+    // A window that goes away while it is looked at is no reason to stop; the calls that
+    // failed return nothing and are handled there.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) {
         std::fprintf(stderr, "mapwait: cannot open the display\n");

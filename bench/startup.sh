@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Start-up of the tool against an empty Qt 6 program with one QMdiArea main window: the time
 # from exec to the X server mapping the main window (MapNotify), the time to the first frame
-# drawn in it, and the resident memory a second after the map. The programs run alternately, each with an empty settings folder (a first
-# start, as a new user sees it) and each closed by its window's close request; one untimed
-# start of each warms the caches first. The empty program is measured a second time with a
-# menu bar as large as the tool's: the least any window with menus pays for its text.
+# drawn in it, and the resident memory a second after that frame. The programs run
+# alternately, each with an empty settings folder (a first start, as a new user sees it) and
+# each closed by its window's close request; one untimed start of each warms the caches first.
+# The empty program is measured a second time with a menu bar as large as the tool's: the
+# least any window with menus pays for its text.
 #
 # Usage: bench/startup.sh [build-dir] [runs]          (defaults: build-rel, 7)
 #   The build needs -DZORVEX_BUILD_BENCH=ON; measure a Release build, e.g.
@@ -12,12 +13,13 @@
 #         -DZORVEX_BUILD_FUZZ=OFF -DZORVEX_BUILD_TESTS=OFF
 #   cmake --build build-rel --target zorvex bench_empty_mdi bench_mapwait
 # Runs under a private Xvfb unless DISPLAY is set. Prints the median (and range) of each,
-# their ratio, and the machine's load.
-#   Without a session bus (as under a bare Xvfb) every Qt program asks libdbus for one, which
-#   forks the program to run dbus-launch; the tool skips that where dbus-launch is missing,
-#   the yardsticks do not. For the case of a desktop session, run it under a session bus:
-#   dbus-run-session -- bench/startup.sh. The last line says which case was measured. On a busy machine the time to the map grows with the
+# their ratio, and the machine's load. On a busy machine the time to the map grows with the
 # wait for a processor; the processor time the programs used is printed beside it.
+#
+# Without a session bus (as under a bare Xvfb) every Qt program asks libdbus for one, which
+# forks the program to run dbus-launch; the tool skips that where dbus-launch is missing, the
+# yardsticks do not. For the case of a desktop session, run it under a session bus:
+# dbus-run-session -- bench/startup.sh. The last line says which case was measured.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="$(cd "${1:-build-rel}" && pwd)"
@@ -104,16 +106,20 @@ report() {
         "$(column 1 "$name" | summary)" "$(column 2 "$name" | summary)" \
         "$(column 3 "$name" | median)" "$(column 4 "$name" | median | awk '{ print $1 / 1024 }')"
 }
+# A start whose first frame was not seen (-1) is left out, and counted.
 paint_report() {
-    local name="$1" label="$2"
-    printf '  %-29s %s ms\n' "$label" "$(column 5 "$name" | summary)"
+    local name="$1" label="$2" missed
+    missed=$(column 5 "$name" | grep -c '^-' || true)
+    printf '  %-29s %s ms%s\n' "$label" "$(column 5 "$name" | grep -v '^-' | summary)" \
+        "$([ "$missed" -gt 0 ] && echo "; not seen in $missed starts")"
 }
 ratio() {
     awk -v a="$(column "$1" "$2" | median)" -v b="$(column "$1" empty | median)" \
         'BEGIN { printf "%.2f", a / b }'
 }
 printf 'Exec to main window mapped, median (min..max) of %s starts each; processor time of all\n' "$runs"
-printf 'threads by then and time spent waiting for a processor; resident memory 1 s later:\n'
+printf 'threads by then and time spent waiting for a processor; resident memory 1 s after the\n'
+printf 'first frame:\n'
 report empty "empty Qt 6 QMdiArea program:"
 report menus "the same with a menu bar:"
 report tool "zorvex:"
@@ -127,7 +133,8 @@ printf 'Exec to the first frame in the main window (its pixels first change), sa
 paint_report empty "empty Qt 6 QMdiArea program:"
 paint_report menus "the same with a menu bar:"
 paint_report tool "zorvex:"
-printf '  ratio %-25s %s\n' "zorvex / empty:" "$(ratio 5 tool)"
+printf '  ratio %-25s %s\n' "zorvex / empty:" "$(awk -v a="$(column 5 tool | grep -v '^-' | median)" \
+    -v b="$(column 5 empty | grep -v '^-' | median)" 'BEGIN { printf "%.2f", a / b }')"
 echo "  load: $(uptime | sed 's/.*load average: //')"
 if [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
     echo "  session bus: $DBUS_SESSION_BUS_ADDRESS"

@@ -38,7 +38,7 @@ bool NetworkPortLoader::Load(std::string& why) {
         return false;
     }
     why = std::string("the network serial server module ") + kModuleFile +
-          " is not installed beside the tool";
+          " is not installed (looked in " + places_.join(QStringLiteral(", ")).toStdString() + ")";
     return false;
 }
 
@@ -49,7 +49,8 @@ std::unique_ptr<SerialPort> NetworkPortLoader::MakePort(const SerialPortMap& map
     }
     auto make = reinterpret_cast<MakeNetworkPortFunction>(module_.resolve(kMakeNetworkPortSymbol));
     if (make == nullptr) {
-        why = module_.fileName().toStdString() + " is not the tool's network module";
+        why = module_.fileName().toStdString() +
+              " is not the network module of this version of the tool";
         return nullptr;
     }
     return std::unique_ptr<SerialPort>(make(map));

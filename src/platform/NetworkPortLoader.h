@@ -12,8 +12,8 @@ namespace zorvex {
 class SerialPortMap;
 
 // Loads the network serial server module the first time a network device is opened: from
-// beside the program (a build tree), else from the installed module folder. The module stays
-// loaded for the life of the loader, so its owner keeps the loader longer than the ports.
+// beside the program (a build tree), else from the installed module folder. Once loaded, the
+// module stays for the life of the process.
 class NetworkPortLoader {
   public:
     // Beside the program, then the installed module folder.

@@ -2,7 +2,7 @@
 
 #include "platform/QtNetworkPort.h"
 
-extern "C" __attribute__((visibility("default"))) zorvex::SerialPort* zorvex_make_network_port(
+extern "C" __attribute__((visibility("default"))) zorvex::SerialPort* ZORVEX_NETWORK_ENTRY(
     const zorvex::SerialPortMap& map) {
     return new zorvex::QtNetworkPort(map);
 }

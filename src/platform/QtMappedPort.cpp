@@ -7,10 +7,7 @@ namespace zorvex {
 
 QtMappedPort::QtMappedPort(const SerialPortMap& map) : map_(map), serial_(map) {}
 
-QtMappedPort::~QtMappedPort() {
-    // The network port's code lives in the module: it goes before the loader does.
-    network_.reset();
-}
+QtMappedPort::~QtMappedPort() = default;
 
 PortOpenResult QtMappedPort::Open(int portNumber) {
     // Only one of the two is ever open: the other is closed, whatever it was.

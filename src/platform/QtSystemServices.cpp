@@ -1,7 +1,7 @@
 #include "platform/QtSystemServices.h"
 
-#include <QDateTime>
 #include <QApplication>
+#include <QDateTime>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -11,7 +11,7 @@ namespace zorvex {
 
 LocalDateTime QtWallClock::Now() const {
     const QDateTime now = QDateTime::currentDateTime();
-    return {now.date().year(),  now.date().month(),  now.date().day(),
+    return {now.date().year(), now.date().month(),  now.date().day(),
             now.time().hour(), now.time().minute(), now.time().second()};
 }
 

@@ -5,13 +5,13 @@
 namespace zorvex {
 
 class QtWallClock : public WallClock {
-public:
+  public:
     LocalDateTime Now() const override;
 };
 
 // Linux has no beep of a chosen pitch; the system bell is the nearest honest sound.
 class QtBeeper : public Beeper {
-public:
+  public:
     void Beep(int frequencyHz, int durationMs) override;
 };
 

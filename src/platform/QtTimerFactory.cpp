@@ -6,7 +6,7 @@ namespace zorvex {
 
 namespace {
 class QtTimer : public Timer {
-public:
+  public:
     explicit QtTimer(std::function<void()> onTick) {
         timer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer_, &QTimer::timeout, [tick = std::move(onTick)] { tick(); });
@@ -16,7 +16,7 @@ public:
     bool IsActive() const override { return timer_.isActive(); }
     int Interval() const override { return timer_.interval(); }
 
-private:
+  private:
     QTimer timer_;
 };
 }  // namespace

@@ -6,7 +6,7 @@ namespace zorvex {
 
 // Core timers on QTimer, ticking on the user-interface thread.
 class QtTimerFactory : public TimerFactory {
-public:
+  public:
     std::unique_ptr<Timer> CreateTimer(std::function<void()> onTick) override;
 };
 

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QTemporaryDir>
 #include <filesystem>
 
 #include "AppOnSimulator.h"
@@ -81,14 +83,15 @@ TEST_F(PortOnPty, DropsNulCharactersAndNoticesAPathThatVanishes) {
 }
 
 TEST(NetworkPortModule, IsLoadedFromTheFirstPlaceThatHasItOrTheReasonIsTold) {
-    const std::string folder = ::testing::TempDir();
-    const QString notAModule = QString::fromStdString(folder + "/zorvex-network.so");
-    std::FILE* file = std::fopen(notAModule.toLocal8Bit().constData(), "w");
-    ASSERT_NE(file, nullptr);
-    std::fputs("not a module", file);
-    std::fclose(file);
-    const QString missing = QString::fromStdString(folder + "/nowhere/zorvex-network.so");
+    QTemporaryDir folder;
+    QFile notAModule(folder.filePath("zorvex-network.so"));
+    ASSERT_TRUE(notAModule.open(QIODevice::WriteOnly));
+    notAModule.write("not a module");
+    notAModule.close();
+    const QString missing = folder.filePath("nowhere/zorvex-network.so");
     const QString built = NetworkPortLoader::InstalledPlaces().front();  // beside the tests
+    // A library that loads but is no network module of this version.
+    const QString other = QLibraryInfo::path(QLibraryInfo::LibrariesPath) + "/libQt6Core.so.6";
 
     const struct {
         QStringList places;
@@ -96,7 +99,8 @@ TEST(NetworkPortModule, IsLoadedFromTheFirstPlaceThatHasItOrTheReasonIsTold) {
     } cases[] = {
         {{missing, built}, ""},
         {{missing}, "the network serial server module zorvex-network.so is not installed"},
-        {{notAModule, built}, "the network serial server module did not load: "},
+        {{notAModule.fileName(), built}, "the network serial server module did not load: "},
+        {{other}, (other + " is not the network module of this version").toStdString()},
     };
     zorvex::testing::MemorySettingsStore store;
     SerialPortMap map(store);

@@ -9,7 +9,7 @@ namespace zorvex {
 namespace {
 constexpr const char* kBusAddress = "DBUS_SESSION_BUS_ADDRESS";
 
-bool SessionBusLaunchCanOnlyFail() {
+bool SessionBusLaunchCanOnlyFail(const char* installedLauncher) {
 #ifdef Q_OS_UNIX
     if (!qEnvironmentVariableIsEmpty(kBusAddress)) {
         return false;
@@ -18,15 +18,17 @@ bool SessionBusLaunchCanOnlyFail() {
     if (!runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus"))) {
         return false;
     }
-    return QStandardPaths::findExecutable(QStringLiteral("dbus-launch")).isEmpty();
+    return !QFileInfo(QString::fromLocal8Bit(installedLauncher)).isExecutable() &&
+           QStandardPaths::findExecutable(QStringLiteral("dbus-launch")).isEmpty();
 #else
+    Q_UNUSED(installedLauncher);
     return false;
 #endif
 }
 }  // namespace
 
-FutileBusLaunchSkip::FutileBusLaunchSkip() {
-    if (SessionBusLaunchCanOnlyFail()) {
+FutileBusLaunchSkip::FutileBusLaunchSkip(const char* installedLauncher) {
+    if (SessionBusLaunchCanOnlyFail(installedLauncher)) {
         set_ = qputenv(kBusAddress, "disabled:");
     }
 }

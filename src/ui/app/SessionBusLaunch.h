@@ -11,7 +11,8 @@ namespace zorvex {
 // only removes one, which a reader on another thread at worst misses for that moment.
 class FutileBusLaunchSkip {
   public:
-    FutileBusLaunchSkip();
+    // libdbus runs the launcher from its own folder first, then from the PATH.
+    explicit FutileBusLaunchSkip(const char* installedLauncher = "/usr/bin/dbus-launch");
     ~FutileBusLaunchSkip() { End(); }
     FutileBusLaunchSkip(const FutileBusLaunchSkip&) = delete;
     FutileBusLaunchSkip& operator=(const FutileBusLaunchSkip&) = delete;

@@ -13,11 +13,10 @@ namespace zorvex {
 namespace {
 
 struct SettingsFile : ::testing::Test {
-    SettingsFile() {
-        previous_ = qEnvironmentVariable("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
+    SettingsFile() { qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit()); }
+    ~SettingsFile() override {
+        wasSet_ ? qputenv("XDG_CONFIG_HOME", previous_) : qunsetenv("XDG_CONFIG_HOME");
     }
-    ~SettingsFile() override { qputenv("XDG_CONFIG_HOME", previous_.toLocal8Bit()); }
     // The file itself, as another program would read it (a QSettings in this process would
     // share the store's unwritten changes).
     QString OnDisk() const {
@@ -29,7 +28,8 @@ struct SettingsFile : ::testing::Test {
     QString location = folder.path() + QStringLiteral("/Zorvex/Title.conf");
 
   private:
-    QString previous_;
+    bool wasSet_ = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    QByteArray previous_ = qgetenv("XDG_CONFIG_HOME");
 };
 
 TEST_F(SettingsFile, WritesReachTheFileOnTheNextTurnOrAtTheEndAndReadsSeeEveryWriter) {

@@ -41,23 +41,30 @@ TEST(SessionBusLaunch, IsSkippedOnlyWhereNoBusIsAnnouncedAndNoLauncherInstalled)
     QTemporaryDir withLauncher;
     QTemporaryDir withBus;
     QTemporaryDir empty;
-    QFile launcher(withLauncher.filePath("dbus-launch"));
-    ASSERT_TRUE(launcher.open(QIODevice::WriteOnly));
-    launcher.setPermissions(QFile::ExeOwner | QFile::ReadOwner);
-    launcher.close();
+    QFile launcherFile(withLauncher.filePath("dbus-launch"));
+    ASSERT_TRUE(launcherFile.open(QIODevice::WriteOnly));
+    launcherFile.setPermissions(QFile::ExeOwner | QFile::ReadOwner);
+    launcherFile.close();
     QFile bus(withBus.filePath("bus"));
     ASSERT_TRUE(bus.open(QIODevice::WriteOnly));
     bus.close();
 
+    const QString launcher = withLauncher.filePath("dbus-launch");
+    const QString noLauncher = empty.filePath("dbus-launch");
     const struct {
-        QString address, runtime, path;
+        QString address, runtime, path, installed;
         QString during;  // the address while the skip holds
     } cases[] = {
-        {{}, {}, empty.path(), "disabled:"},
-        {{}, empty.path(), empty.path(), "disabled:"},
-        {"unix:path=/run/user/1000/bus", {}, empty.path(), "unix:path=/run/user/1000/bus"},
-        {{}, withBus.path(), empty.path(), {}},
-        {{}, {}, withLauncher.path(), {}},
+        {{}, {}, empty.path(), noLauncher, "disabled:"},
+        {{}, empty.path(), empty.path(), noLauncher, "disabled:"},
+        {"unix:path=/run/user/1000/bus",
+         {},
+         empty.path(),
+         noLauncher,
+         "unix:path=/run/user/1000/bus"},
+        {{}, withBus.path(), empty.path(), noLauncher, {}},
+        {{}, {}, withLauncher.path(), noLauncher, {}},
+        {{}, {}, empty.path(), launcher, {}},
     };
     for (const auto& c : cases) {
         Environment environment;
@@ -65,7 +72,7 @@ TEST(SessionBusLaunch, IsSkippedOnlyWhereNoBusIsAnnouncedAndNoLauncherInstalled)
         Environment::Set("XDG_RUNTIME_DIR", c.runtime);
         Environment::Set("PATH", c.path);
         const auto address = [] { return qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS"); };
-        FutileBusLaunchSkip skip;
+        FutileBusLaunchSkip skip(c.installed.toLocal8Bit().constData());
         EXPECT_EQ(address(), c.during) << c.runtime.toStdString() << " " << c.path.toStdString();
         skip.End();
         EXPECT_EQ(address(), c.address);
