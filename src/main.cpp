@@ -3,7 +3,6 @@
 #include "cli/CommandLine.h"
 #include "ui/app/Application.h"
 #include "ui/app/SessionBusLaunch.h"
-#include "ui/app/StartupWarmUp.h"
 
 int main(int argc, char* argv[]) {
     // Options other than the toolkit's choose the command line: no display, no widget.
@@ -13,8 +12,6 @@ int main(int argc, char* argv[]) {
     }
     // Before any thread starts: it changes the environment.
     zorvex::FutileBusLaunchSkip busLaunch;
-    // The font configuration loads on a second thread while Qt connects to the display.
-    zorvex::FontConfigPreload fonts;
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral(ZORVEX_APP_TITLE));
 

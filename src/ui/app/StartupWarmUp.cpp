@@ -1,6 +1,5 @@
 #include "ui/app/StartupWarmUp.h"
 
-#include <fontconfig/fontconfig.h>
 #include <QBuffer>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -24,12 +23,6 @@ void LoadImagePlugins() {
     QImageReader(&in).canRead();
 }
 }  // namespace
-
-FontConfigPreload::FontConfigPreload() : thread_([] { FcInit(); }) {}
-
-FontConfigPreload::~FontConfigPreload() {
-    thread_.join();
-}
 
 StartupWarmUp::StartupWarmUp() {
     if (qGuiApp == nullptr) {
