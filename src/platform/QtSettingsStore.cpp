@@ -31,13 +31,11 @@ QtSettingsStore::QtSettingsStore(const QString& applicationTitle) {
         QSettings::IniFormat);
 #endif
     pendingWrites_.setSingleShot(true);
-    pendingWrites_.setInterval(0);
     QObject::connect(&pendingWrites_, &QTimer::timeout, [this] { settings_->sync(); });
 }
 
-QtSettingsStore::~QtSettingsStore() {
-    settings_->sync();
-}
+// QSettings writes what is still pending as it goes.
+QtSettingsStore::~QtSettingsStore() = default;
 
 std::string QtSettingsStore::Read(std::string_view section, std::string_view key,
                                   std::string_view defaultValue) const {
