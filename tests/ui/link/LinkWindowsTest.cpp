@@ -19,6 +19,7 @@
 #include "ui/link/frmChangeTries.h"
 #include "ui/link/frmCommLog.h"
 #include "ui/link/frmConnect.h"
+#include "ui/link/frmTrying.h"
 
 namespace zorvex::testing {
 namespace {
@@ -131,6 +132,25 @@ TEST(LinkWindows, TheRetryLimitWindowAppliesAWholeNumberOrSaysWhy) {
     }
     EXPECT_EQ(w.messages, std::vector<std::string>{RetryLimitRangeText});
     EXPECT_EQ(w.rig.link.ConnectRetryLimit, 9);
+}
+
+// Whether its texts come before it is shown or while it is, no scroll bar cuts them.
+TEST(LinkWindows, TheAttemptWindowWidensToItsTexts) {
+    for (bool textsFirst : {true, false}) {
+        WindowRig w;
+        QMdiArea area;
+        area.resize(900, 600);
+        area.show();
+        ChildWindow<frmTrying> trying(area, w.settings, ChildPlacement::Locations("frmTrying"),
+                                      [&] { return new frmTrying(w.rig.ctl); });
+        const std::string wide = "no limit, as the window's own size has no room for";
+        trying.Get().SetToGoText(textsFirst ? wide : "5");
+        trying.Show();
+        if (!textsFirst) {
+            trying.Get().SetToGoText(wide);
+        }
+        EXPECT_GE(trying.Get().width(), trying.Get().minimumSizeHint().width()) << textsFirst;
+    }
 }
 
 // The whole tool over a fake port: start-up, the first attempt, going online.
