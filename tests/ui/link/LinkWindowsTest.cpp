@@ -136,20 +136,24 @@ TEST(LinkWindows, TheRetryLimitWindowAppliesAWholeNumberOrSaysWhy) {
 
 // Whether its texts come before it is shown or while it is, no scroll bar cuts them.
 TEST(LinkWindows, TheAttemptWindowWidensToItsTexts) {
-    for (bool textsFirst : {true, false}) {
+    for (int c = 0; c < 4; ++c) {
+        const bool textsFirst = c < 2;
         WindowRig w;
         QMdiArea area;
         area.resize(900, 600);
         area.show();
         ChildWindow<frmTrying> trying(area, w.settings, ChildPlacement::Locations("frmTrying"),
                                       [&] { return new frmTrying(w.rig.ctl); });
+        const auto set = [&](const std::string& text) {
+            c % 2 == 0 ? trying.Get().SetToGoText(text) : trying.Get().SetLimitText(text);
+        };
         const std::string wide = "no limit, as the window's own size has no room for";
-        trying.Get().SetToGoText(textsFirst ? wide : "5");
+        set(textsFirst ? wide : "5");
         trying.Show();
         if (!textsFirst) {
-            trying.Get().SetToGoText(wide);
+            set(wide);
         }
-        EXPECT_GE(trying.Get().width(), trying.Get().minimumSizeHint().width()) << textsFirst;
+        EXPECT_GE(trying.Get().width(), trying.Get().minimumSizeHint().width()) << c;
     }
 }
 
